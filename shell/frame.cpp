@@ -1,0 +1,44 @@
+#include "frame.h"
+
+#include "app_state.h"
+#include "cameras.h"
+
+#include <GL/glut.h>
+
+namespace {
+
+// Given every frame after the camera, so the lights stay fixed in the scene.
+void placeLights() {
+    if (overheadLightOn) {
+        glEnable(GL_LIGHT0);
+    }
+    if (spotLightOn) {
+        glEnable(GL_LIGHT1);
+    }
+    glLightfv(GL_LIGHT1, GL_POSITION, spotPosition);
+    glLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, spotDirection);
+    glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, spotCutoff);
+    glLightfv(GL_LIGHT0, GL_POSITION, overheadLightPosition);
+}
+
+} // namespace
+
+void drawScene() {
+    activeCamera();
+    const bool firingView = activeCamera != panoramicCamera && activeCamera != walkCamera;
+    if (firingView) {
+        // The crosshair will be drawn here, before the lights come on.
+    }
+    placeLights();
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+}
+
+void onDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    drawScene();
+    glPopMatrix();
+    glutSwapBuffers();
+}

@@ -1,0 +1,49 @@
+#include "gl_window.h"
+
+#include <GL/freeglut.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+void useFixtureDisplay() {
+    std::ifstream in(GALLERY_DISPLAY_FILE);
+    std::string display;
+    if (in >> display) {
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+}
+
+void drawNothing() {}
+
+} // namespace
+
+void ensureGlWindow() {
+    static int window = 0;
+    if (window != 0) {
+        glutSetWindow(window);
+        return;
+    }
+    useFixtureDisplay();
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    int argc = 1;
+    char name[] = "gl-test";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitWindowSize(640, 480);
+    glutInitWindowPosition(10, 10);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    window = glutCreateWindow("gl-test");
+    glutDisplayFunc(drawNothing);
+    glutMainLoopEvent(); // map the window so that its size is settled
+}
+
+Rgb readPixel(int x, int y) {
+    Rgb p{};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, &p);
+    return p;
+}
