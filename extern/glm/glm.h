@@ -1,0 +1,109 @@
+// The OBJ model library: Wavefront OBJ and MTL files read into a model record, facet and
+// vertex normals, fitting and transforms, drawing and display lists, writing, texture
+// coordinate generation and welding.
+//
+// Conventions:
+// - vertices, normals, texcoordarray and facetnorms are 1-based: element 0 is allocated but
+//   never used, so OBJ indices index them directly. faces and materialtable are 0-based.
+// - Every string and array comes from malloc and is owned by the model; glmDestroyModel frees
+//   them all.
+// - Warnings go to standard output, failures to standard error, each message beginning with
+//   the issuing function's name and "()". Preconditions (a non-null model and the arrays an
+//   operation needs) are fatal assertions naming the tested expression, in every build type.
+// - Only drawing (glmDraw, glmCompileList) needs OpenGL and a current context.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct ObjMaterial {
+    char* name;               // from "newmtl"; entry 0 is "default"
+    float diffusecolor[4];    // "Kd"; alpha stays 1
+    float ambientcolor[4];    // "Ka"
+    float specularcolor[4];   // "Ks"
+    float specularexponent;   // OpenGL units (0 to 128): "Ns" / 1000 * 128
+};
+
+struct ObjTriangle {
+    std::int32_t vertexidx[3];   // 1-based, corners 0, 1, 2 in file order
+    std::int32_t normalidx[3];
+    std::int32_t texcoordidx[3];
+    std::int32_t facetnormidx;   // triangle i gets i + 1
+};
+
+struct ObjGroup {
+    char* name;
+    std::uint32_t facecount;
+    std::uint32_t* faceidx;      // 0-based indices into the model's faces, in reading order
+    std::uint32_t materialidx;   // 0-based index into materialtable
+    ObjGroup* next;
+};
+
+struct ObjModel {
+    char* objpath;               // the path given to the reader
+    char* mtllib;                // the last "mtllib" name as written, or null
+    std::uint32_t vertexcount;
+    float* vertices;             // (vertexcount + 1) * 3
+    std::uint32_t normalcount;
+    float* normals;              // (normalcount + 1) * 3, or null
+    std::uint32_t texcoordcount;
+    float* texcoordarray;        // (texcoordcount + 1) * 2, or null
+    std::uint32_t facetnormcount;
+    float* facetnorms;           // (facetnormcount + 1) * 3, or null
+    std::uint32_t facecount;
+    ObjTriangle* faces;          // facecount triangles
+    std::uint32_t materialcount;
+    ObjMaterial* materialtable;  // materialcount entries, or null
+    std::uint32_t groupcount;
+    ObjGroup* grouplist;         // most recently created first; "default" last
+};
+
+// Drawing and writing modes, combined as bits.
+enum ObjMode : unsigned {
+    ObjModeFlat = 1,       // one facet normal per triangle
+    ObjModeSmooth = 2,     // one vertex normal per corner
+    ObjModeTexture = 4,    // texture coordinates
+    ObjModeColor = 8,      // the material's diffuse colour through glColor
+    ObjModeMaterial = 16,  // the material through glMaterial
+};
+
+// Records.
+ObjGroup* glmLookupGroup(ObjModel* model, const char* name);
+ObjGroup* glmEnsureGroup(ObjModel* model, const char* name);
+std::uint32_t glmFindMaterial(ObjModel* model, const char* name);
+void glmDestroyModel(ObjModel* model);
+
+// Reading. glmReadOBJ returns a complete model or prints its message to standard error and
+// ends the process with status 1. glmTryReadOBJ is the same reader without the ending: it
+// returns null and puts the message (the same text, without the line break) into *error.
+ObjModel* glmReadOBJ(const char* path);
+ObjModel* glmTryReadOBJ(const char* path, std::string* error);
+// A new malloc'd copy of path cut after its last "/", or "" when it has none.
+char* glmPathDirectory(const char* path);
+
+// Normals. Vectors are 3 floats; products are formed in double.
+void glmMakeUnit(float* v);
+void glmCross(const float* u, const float* v, float* n);
+double glmDot(const float* u, const float* v);
+void glmBuildFacetNormals(ObjModel* model);
+void glmVertexNormals(ObjModel* model, float angle);
+
+// Fitting and transforms. An extent is |max| + |min| along an axis.
+float glmFitUnitCube(ObjModel* model);
+void glmMeasureExtent(ObjModel* model, float* dimensions);
+void glmScaleModel(ObjModel* model, float factor);
+void glmFlipWinding(ObjModel* model);
+
+// Drawing.
+void glmDraw(ObjModel* model, unsigned mode);
+unsigned glmCompileList(ObjModel* model, unsigned mode);
+
+// Writing. A file that cannot be opened or written ends the process with status 1.
+void glmWriteOBJ(ObjModel* model, const char* path, unsigned mode);
+void glmWriteMTL(ObjModel* model, const char* path);
+
+// Texture coordinates and welding.
+void glmPlanarTexCoords(ObjModel* model);
+void glmSphereTexCoords(ObjModel* model);
+float* glmMergeVectors(float* vectors, std::uint32_t* count, float epsilon);
+void glmMergeVertices(ObjModel* model, float epsilon);
