@@ -1,0 +1,66 @@
+// Group and material lookup, group creation and freeing a model.
+#include "glm.h"
+#include "glm_assert.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+ObjGroup* glmLookupGroup(ObjModel* model, const char* name) {
+    GLM_REQUIRE(model);
+    for (ObjGroup* group = model->grouplist; group != nullptr; group = group->next) {
+        if (std::strcmp(name, group->name) == 0) {
+            return group;
+        }
+    }
+    return nullptr;
+}
+
+ObjGroup* glmEnsureGroup(ObjModel* model, const char* name) {
+    ObjGroup* group = glmLookupGroup(model, name);
+    if (group != nullptr) {
+        return group;
+    }
+    group = static_cast<ObjGroup*>(std::calloc(1, sizeof(ObjGroup)));
+    group->name = strdup(name);
+    group->next = model->grouplist;
+    model->grouplist = group;
+    model->groupcount++;
+    return group;
+}
+
+std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
+    for (std::uint32_t i = 0; model->materialtable != nullptr && i < model->materialcount; i++) {
+        if (model->materialtable[i].name != nullptr &&
+            std::strcmp(model->materialtable[i].name, name) == 0) {
+            return i;
+        }
+    }
+    std::printf("glmFindMaterial():  can't find material \"%s\".\n", name);
+    return 0;
+}
+
+void glmDestroyModel(ObjModel* model) {
+    GLM_REQUIRE(model);
+    std::free(model->objpath);
+    std::free(model->mtllib);
+    std::free(model->vertices);
+    std::free(model->normals);
+    std::free(model->texcoordarray);
+    std::free(model->facetnorms);
+    std::free(model->faces);
+    if (model->materialtable != nullptr) {
+        for (std::uint32_t i = 0; i < model->materialcount; i++) {
+            std::free(model->materialtable[i].name);
+        }
+        std::free(model->materialtable);
+    }
+    while (model->grouplist != nullptr) {
+        ObjGroup* group = model->grouplist;
+        model->grouplist = group->next;
+        std::free(group->name);
+        std::free(group->faceidx);
+        std::free(group);
+    }
+    std::free(model);
+}
