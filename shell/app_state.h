@@ -9,26 +9,26 @@ using CameraSetup = void (*)();
 
 extern CameraSetup activeCamera;
 
-extern float aimPoint[3];         // where the crosshair is drawn in the firing view
-extern double firingX;            // x of the eye in the firing view
-extern double walkPosition[3];    // the walk-through viewer; the eye is 0.5 above it
-extern double walkDirection[3];   // recomputed by every walk-through frame
-extern double walkYaw;            // degrees
-extern double panoramaAngle;      // degrees
+extern float aimPoint[3];       // where the crosshair is drawn in the firing view
+extern double firingX;          // x of the eye in the firing view
+extern double walkPosition[3];  // the walk-through viewer; the eye is 0.5 above it
+extern double walkDirection[3]; // recomputed by every walk-through frame
+extern double walkYaw;          // degrees
+extern double panoramaAngle;    // degrees
 
 extern float rabbitX;
 extern float rabbitStep;
 extern float gopherX;
-extern float gopherY;             // height of the gopher's lower edge
+extern float gopherY; // height of the gopher's lower edge
 extern float gopherStep;
-extern std::int32_t gopherHole;   // 1 to 3
+extern std::int32_t gopherHole; // 1 to 3
 
-extern bool overheadLightOn;      // light 0
-extern bool spotLightOn;          // light 1
+extern bool overheadLightOn; // light 0
+extern bool spotLightOn;     // light 1
 extern const float overheadLightPosition[4];
 extern float spotPosition[4];
 extern float spotDirection[3];
-extern float spotCutoff;          // degrees
+extern float spotCutoff; // degrees
 
 // The gopher's starting height: two float steps below the float nearest to 1.1, so that its
 // path turns at 4.4 and 0.8 exactly as the animation expects.

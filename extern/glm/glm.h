@@ -17,54 +17,54 @@
 #include <string>
 
 struct ObjMaterial {
-    char* name;               // from "newmtl"; entry 0 is "default"
-    float diffusecolor[4];    // "Kd"; alpha stays 1
-    float ambientcolor[4];    // "Ka"
-    float specularcolor[4];   // "Ks"
-    float specularexponent;   // OpenGL units (0 to 128): "Ns" / 1000 * 128
+    char* name;             // from "newmtl"; entry 0 is "default"
+    float diffusecolor[4];  // "Kd"; alpha stays 1
+    float ambientcolor[4];  // "Ka"
+    float specularcolor[4]; // "Ks"
+    float specularexponent; // OpenGL units (0 to 128): "Ns" / 1000 * 128
 };
 
 struct ObjTriangle {
-    std::int32_t vertexidx[3];   // 1-based, corners 0, 1, 2 in file order
+    std::int32_t vertexidx[3]; // 1-based, corners 0, 1, 2 in file order
     std::int32_t normalidx[3];
     std::int32_t texcoordidx[3];
-    std::int32_t facetnormidx;   // triangle i gets i + 1
+    std::int32_t facetnormidx; // triangle i gets i + 1
 };
 
 struct ObjGroup {
     char* name;
     std::uint32_t facecount;
-    std::uint32_t* faceidx;      // 0-based indices into the model's faces, in reading order
-    std::uint32_t materialidx;   // 0-based index into materialtable
+    std::uint32_t* faceidx;    // 0-based indices into the model's faces, in reading order
+    std::uint32_t materialidx; // 0-based index into materialtable
     ObjGroup* next;
 };
 
 struct ObjModel {
-    char* objpath;               // the path given to the reader
-    char* mtllib;                // the last "mtllib" name as written, or null
+    char* objpath; // the path given to the reader
+    char* mtllib;  // the last "mtllib" name as written, or null
     std::uint32_t vertexcount;
-    float* vertices;             // (vertexcount + 1) * 3
+    float* vertices; // (vertexcount + 1) * 3
     std::uint32_t normalcount;
-    float* normals;              // (normalcount + 1) * 3, or null
+    float* normals; // (normalcount + 1) * 3, or null
     std::uint32_t texcoordcount;
-    float* texcoordarray;        // (texcoordcount + 1) * 2, or null
+    float* texcoordarray; // (texcoordcount + 1) * 2, or null
     std::uint32_t facetnormcount;
-    float* facetnorms;           // (facetnormcount + 1) * 3, or null
+    float* facetnorms; // (facetnormcount + 1) * 3, or null
     std::uint32_t facecount;
-    ObjTriangle* faces;          // facecount triangles
+    ObjTriangle* faces; // facecount triangles
     std::uint32_t materialcount;
-    ObjMaterial* materialtable;  // materialcount entries, or null
+    ObjMaterial* materialtable; // materialcount entries, or null
     std::uint32_t groupcount;
-    ObjGroup* grouplist;         // most recently created first; "default" last
+    ObjGroup* grouplist; // most recently created first; "default" last
 };
 
 // Drawing and writing modes, combined as bits.
 enum ObjMode : unsigned {
-    ObjModeFlat = 1,       // one facet normal per triangle
-    ObjModeSmooth = 2,     // one vertex normal per corner
-    ObjModeTexture = 4,    // texture coordinates
-    ObjModeColor = 8,      // the material's diffuse colour through glColor
-    ObjModeMaterial = 16,  // the material through glMaterial
+    ObjModeFlat = 1,      // one facet normal per triangle
+    ObjModeSmooth = 2,    // one vertex normal per corner
+    ObjModeTexture = 4,   // texture coordinates
+    ObjModeColor = 8,     // the material's diffuse colour through glColor
+    ObjModeMaterial = 16, // the material through glMaterial
 };
 
 // Records.

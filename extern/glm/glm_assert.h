@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define GLM_REQUIRE(expression)                                                                \
-    do {                                                                                       \
-        if (!(expression)) {                                                                   \
-            std::fprintf(stderr, "%s:%d: %s: Assertion `%s' failed.\n", __FILE__, __LINE__,   \
-                         __func__, #expression);                                               \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define GLM_REQUIRE(expression)                                                                    \
+    do {                                                                                           \
+        if (!(expression)) {                                                                       \
+            std::fprintf(stderr, "%s:%d: %s: Assertion `%s' failed.\n", __FILE__, __LINE__,        \
+                         __func__, #expression);                                                   \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)

@@ -1,0 +1,127 @@
+# Drives the real gallery with real input events on a virtual display of its own.
+# Source it from bash; every function exits the script with a message on failure.
+#
+#   drv_start_display            start Xvfb (24-bit) and export DISPLAY
+#   drv_start_gallery BIN [DIR]  start the program in DIR (default: the repository root)
+#   drv_key KEY...               press keys in the window (xdotool key names)
+#   drv_key_quit KEY             press a key that ends the program
+#   drv_menu N                   choose menu entry N (1 to 7) with the right mouse button
+#   drv_frames_settle            give the program time to draw a few frames
+#   drv_shot FILE                save a PNG screenshot of the window
+#   drv_wait_exit [SECONDS]      wait for the program to end; sets DRV_STATUS
+#   drv_stop                     end the program and the display
+
+DRV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+DRV_XVFB_PID=""
+DRV_PID=""
+DRV_WINDOW=""
+DRV_STATUS=""
+DRV_LOG=""
+# freeglut's menu entries are about 27 pixels apart; the first one's middle lies this far
+# below the point where the menu opens.
+DRV_MENU_ENTRY_HEIGHT=27
+DRV_MENU_FIRST=14
+
+drv_fail() {
+    echo "driver: $*" >&2
+    if [ -n "$DRV_LOG" ] && [ -s "$DRV_LOG" ]; then
+        echo "--- program output:" >&2
+        cat "$DRV_LOG" >&2
+    fi
+    drv_stop
+    exit 1
+}
+
+drv_start_display() {
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 </dev/null &
+    DRV_XVFB_PID=$!
+    local tries=0
+    while [ ! -s "$fdfile" ]; do
+        tries=$((tries + 1))
+        [ $tries -le 200 ] || drv_fail "Xvfb did not start"
+        sleep 0.05
+    done
+    export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+    rm -f "$fdfile"
+    export LIBGL_ALWAYS_SOFTWARE=1
+}
+
+drv_start_gallery() {
+    local bin dir
+    bin=$(realpath "$1")
+    dir=${2:-$DRV_ROOT}
+    DRV_LOG=$(mktemp)
+    (cd "$dir" && exec "$bin") >"$DRV_LOG" 2>&1 &
+    DRV_PID=$!
+    DRV_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hlavni okno$' | head -n 1) ||
+        drv_fail "the window \"Hlavni okno\" did not appear"
+    [ -n "$DRV_WINDOW" ] || drv_fail "the window \"Hlavni okno\" did not appear"
+    drv_frames_settle
+}
+
+drv_running() {
+    [ -n "$DRV_PID" ] && kill -0 "$DRV_PID" 2>/dev/null
+}
+
+drv_frames_settle() {
+    sleep "${1:-0.5}"
+}
+
+drv_key() {
+    drv_running || drv_fail "the program is not running (keys $*)"
+    xdotool key --window "$DRV_WINDOW" --delay 30 "$@"
+    drv_frames_settle 0.3
+}
+
+# The window is gone before the key's release arrives, which xdotool reports as an X error.
+drv_key_quit() {
+    drv_running || drv_fail "the program is not running (key $1)"
+    xdotool key --window "$DRV_WINDOW" "$1" 2>/dev/null || true
+}
+
+# Presses the right button over the window, moves onto the entry and releases it there.
+drv_menu() {
+    local entry=$1
+    drv_running || drv_fail "the program is not running (menu $entry)"
+    eval "$(xdotool getwindowgeometry --shell "$DRV_WINDOW")"
+    local x=$((X + 60)) y=$((Y + 40))
+    xdotool mousemove --sync "$x" "$y"
+    xdotool mousedown 3
+    sleep 0.3
+    xdotool mousemove --sync $((x + 20)) $((y + DRV_MENU_FIRST + (entry - 1) * DRV_MENU_ENTRY_HEIGHT))
+    sleep 0.2
+    xdotool mouseup 3
+    drv_frames_settle 0.5
+}
+
+drv_shot() {
+    drv_running || drv_fail "the program is not running (screenshot $1)"
+    import -window "$DRV_WINDOW" "$1" || drv_fail "screenshot $1 failed"
+}
+
+drv_wait_exit() {
+    local seconds=${1:-10} waited=0
+    while drv_running; do
+        waited=$((waited + 1))
+        [ $waited -le $((seconds * 10)) ] || drv_fail "the program did not end within $seconds s"
+        sleep 0.1
+    done
+    DRV_STATUS=0
+    wait "$DRV_PID" || DRV_STATUS=$?
+    DRV_PID=""
+}
+
+drv_stop() {
+    if drv_running; then
+        kill "$DRV_PID" 2>/dev/null || true
+        wait "$DRV_PID" 2>/dev/null || true
+    fi
+    DRV_PID=""
+    if [ -n "$DRV_XVFB_PID" ]; then
+        kill "$DRV_XVFB_PID" 2>/dev/null || true
+        wait "$DRV_XVFB_PID" 2>/dev/null || true
+        DRV_XVFB_PID=""
+    fi
+}

@@ -1,0 +1,15 @@
+# Right after start the panoramic view turns: two screenshots a moment apart differ.
+set -u
+source "$(dirname "$0")/driver.sh"
+trap drv_stop EXIT
+out=$(mktemp -d)
+drv_start_display
+drv_start_gallery "$GALLERY_BIN"
+drv_frames_settle 2
+drv_shot "$out/a.png"
+drv_frames_settle 1.5
+drv_shot "$out/b.png"
+diff=$(compare -metric AE "$out/a.png" "$out/b.png" null: 2>&1 || true)
+rm -rf "$out"
+[ "${diff%% *}" -gt 1000 ] 2>/dev/null || drv_fail "the panorama did not turn ($diff pixels differ)"
+echo "panorama turned: $diff pixels differ"
