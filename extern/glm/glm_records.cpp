@@ -1,6 +1,7 @@
 // Group and material lookup, group creation and freeing a model.
 #include "glm.h"
 #include "glm_assert.h"
+#include "glm_reader.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,7 @@ ObjGroup* glmEnsureGroup(ObjModel* model, const char* name) {
 }
 
 std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
+    GLM_REQUIRE(model);
     for (std::uint32_t i = 0; model->materialtable != nullptr && i < model->materialcount; i++) {
         if (model->materialtable[i].name != nullptr &&
             std::strcmp(model->materialtable[i].name, name) == 0) {
@@ -38,6 +40,17 @@ std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
     }
     std::printf("glmFindMaterial():  can't find material \"%s\".\n", name);
     return 0;
+}
+
+void glmFreeMaterials(ObjModel* model) {
+    if (model->materialtable != nullptr) {
+        for (std::uint32_t i = 0; i < model->materialcount; i++) {
+            std::free(model->materialtable[i].name);
+        }
+        std::free(model->materialtable);
+    }
+    model->materialtable = nullptr;
+    model->materialcount = 0;
 }
 
 void glmDestroyModel(ObjModel* model) {
@@ -49,12 +62,7 @@ void glmDestroyModel(ObjModel* model) {
     std::free(model->texcoordarray);
     std::free(model->facetnorms);
     std::free(model->faces);
-    if (model->materialtable != nullptr) {
-        for (std::uint32_t i = 0; i < model->materialcount; i++) {
-            std::free(model->materialtable[i].name);
-        }
-        std::free(model->materialtable);
-    }
+    glmFreeMaterials(model);
     while (model->grouplist != nullptr) {
         ObjGroup* group = model->grouplist;
         model->grouplist = group->next;

@@ -1,0 +1,113 @@
+// Float conversion for the scanner: a fast exact path for the plain decimals that OBJ files
+// hold, strtof for everything else.
+#include "glm_scanner.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+
+// Converting the correctly rounded double to float gives the correctly rounded float, except
+// when the double lies exactly halfway between two floats (then the first rounding may have
+// decided the tie) or outside the range of normal floats.
+bool floatRoundsLikeDouble(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude < 0x1p-125 || magnitude > 0x1p127) {
+        return false;
+    }
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    // A double has 29 more fraction bits than a float; halfway is 1 followed by 28 zeros.
+    return (bits & 0x1FFFFFFFu) != 0x10000000u;
+}
+
+} // namespace
+
+bool ObjScanner::readFloat(float* out) {
+    skipBlanks();
+    const char* p = pos_;
+    const bool negative = p != end_ && *p == '-';
+    if (p != end_ && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    // Infinities, NaNs and hexadecimal numbers take the library path.
+    const bool special = p != end_ && ((*p | 0x20) == 'i' || (*p | 0x20) == 'n' ||
+                                       (*p == '0' && p + 1 != end_ && (p[1] | 0x20) == 'x'));
+    // Up to 19 significant digits fit 64 bits; more take the library path.
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int exponent = 0;
+    bool anyDigit = false;
+    const auto digits = [&](bool fraction) {
+        for (; p != end_ && isDigit(*p); ++p) {
+            anyDigit = true;
+            if (mantissa != 0 || *p != '0') {
+                mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+                ++significant;
+            }
+            exponent -= fraction ? 1 : 0;
+            if (significant > 19) {
+                return;
+            }
+        }
+    };
+    if (!special) {
+        digits(false);
+        if (significant <= 19 && p != end_ && *p == '.') {
+            ++p;
+            digits(true);
+        }
+    }
+    if (!special && significant <= 19) {
+        if (!anyDigit) {
+            return false;
+        }
+        if (p != end_ && (*p | 0x20) == 'e') {
+            const char* q = p + 1;
+            const bool negativeExponent = q != end_ && *q == '-';
+            if (q != end_ && (*q == '-' || *q == '+')) {
+                ++q;
+            }
+            int value = 0;
+            for (; q != end_ && isDigit(*q); ++q) {
+                value = value < 100000 ? value * 10 + (*q - '0') : value;
+            }
+            // "1e" and "1e+" end before the "e", as in strtof.
+            if (isDigit(q[-1])) {
+                exponent += negativeExponent ? -value : value;
+                p = q;
+            }
+        }
+        if (mantissa == 0) {
+            *out = negative ? -0.0f : 0.0f;
+            pos_ = p;
+            return true;
+        }
+        if (mantissa <= (UINT64_C(1) << 53) && exponent >= -kMaxExactPower &&
+            exponent <= kMaxExactPower) {
+            // Both operands are exact, so the one operation rounds correctly.
+            double value = static_cast<double>(mantissa);
+            value = exponent < 0 ? value / kExactPowers[-exponent] : value * kExactPowers[exponent];
+            if (floatRoundsLikeDouble(value)) {
+                *out = static_cast<float>(negative ? -value : value);
+                pos_ = p;
+                return true;
+            }
+        }
+    }
+    char* stop = nullptr;
+    const float value = std::strtof(pos_, &stop);
+    if (stop == pos_) {
+        return false;
+    }
+    *out = value;
+    pos_ = stop;
+    return true;
+}
