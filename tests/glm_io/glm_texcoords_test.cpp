@@ -1,0 +1,136 @@
+// Generated texture coordinates: sphere mapping's exact values, planar mapping's projection
+// and range, and the corner indices both rewrite.
+#include "glm.h"
+#include "model_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Pair = std::array<float, 2>;
+
+Pair texcoord(const ObjModel* model, std::uint32_t i) {
+    return {model->texcoordarray[2 * i], model->texcoordarray[2 * i + 1]};
+}
+
+// A fan of triangles over the given vertex normals, normal index = vertex index.
+ModelPtr modelWithNormals(const std::vector<Vec3>& normals) {
+    std::vector<Vec3> vertices(normals.size(), {0, 0, 0});
+    std::vector<Corners> triangles;
+    for (std::int32_t i = 3; i <= static_cast<std::int32_t>(normals.size()); i++) {
+        triangles.push_back({1, i - 1, i});
+    }
+    ModelPtr model = buildModel(vertices, triangles);
+    setNormals(model.get(), normals, triangles);
+    return model;
+}
+
+struct SphereCase {
+    Vec3 normal;
+    Pair expected;
+};
+
+TEST(GlmSphereTexCoords, AxisNormalsGiveTheirExactValues) {
+    // The x axis has no y-z part (r = 0); z and y show the two constants near pi / 2.
+    const SphereCase cases[] = {
+        {{0, 0, 1}, {0.49999994f, 0.5f}},  {{1, 0, 0}, {0.0f, 0.0f}},
+        {{0, 1, 0}, {1.0f, 0.5f}},         {{-1, 0, 0}, {0.0f, 0.0f}},
+        {{0, 0, -1}, {0.49999994f, 0.5f}},
+    };
+    std::vector<Vec3> normals;
+    for (const SphereCase& c : cases) {
+        normals.push_back(c.normal);
+    }
+    ModelPtr model = modelWithNormals(normals);
+    glmSphereTexCoords(model.get());
+    ASSERT_EQ(model->texcoordcount, normals.size());
+    for (std::uint32_t i = 0; i < normals.size(); i++) {
+        EXPECT_EQ(texcoord(model.get(), i + 1), cases[i].expected) << "normal " << i + 1;
+    }
+}
+
+TEST(GlmSphereTexCoords, OneCoordinatePerNormalIndexedLikeTheNormals) {
+    ModelPtr model = buildModel({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}, {3, 2, 1}});
+    setNormals(model.get(), {{0, 0, 1}, {0, 1, 0}, {0.6f, 0.8f, 0}, {0, -0.6f, 0.8f}},
+               {{4, 3, 2}, {1, 1, 4}});
+    setTexcoords(model.get(), {{9, 9}}, {{1, 1, 1}, {1, 1, 1}});
+    glmSphereTexCoords(model.get());
+    ASSERT_EQ(model->texcoordcount, 4u);
+    EXPECT_EQ(std::to_array(model->faces[0].texcoordidx), (Corners{4, 3, 2}));
+    EXPECT_EQ(std::to_array(model->faces[1].texcoordidx), (Corners{1, 1, 4}));
+    // (0.6, 0.8, 0): phi = acos(0.6), theta = asin(1) + pi / 2.
+    EXPECT_FLOAT_EQ(texcoord(model.get(), 3)[0], 1.0f);
+    EXPECT_FLOAT_EQ(texcoord(model.get(), 3)[1], static_cast<float>(std::acos(0.6) / M_PI));
+    // (0, -0.6, 0.8): theta = asin(-0.6) + pi / 2, phi = pi / 2.
+    EXPECT_FLOAT_EQ(texcoord(model.get(), 4)[0],
+                    static_cast<float>((std::asin(-0.6) + M_PI / 2) / M_PI));
+    EXPECT_FLOAT_EQ(texcoord(model.get(), 4)[1], 0.5f);
+}
+
+TEST(GlmSphereTexCoordsDeathTest, ModelWithoutNormalsIsAnAssertion) {
+    ModelPtr model = buildModel({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}});
+    EXPECT_DEATH(glmSphereTexCoords(model.get()), "Assertion `model->normals' failed");
+}
+
+TEST(GlmPlanarTexCoords, ProjectsOntoXzScaledByTheLargestExtent) {
+    // x spans 4, y spans 10 (the largest, so scale = 0.2) and z spans 2; y is not projected.
+    ModelPtr model =
+        buildModel({{-2, -5, -1}, {2, 5, 1}, {2, 0, 1}, {0, 3, 0}}, {{1, 2, 3}, {2, 3, 4}});
+    glmPlanarTexCoords(model.get());
+    ASSERT_EQ(model->texcoordcount, 4u);
+    const Pair expected[] = {{0.3f, 0.4f}, {0.7f, 0.6f}, {0.7f, 0.6f}, {0.5f, 0.5f}};
+    for (std::uint32_t i = 0; i < 4; i++) {
+        EXPECT_FLOAT_EQ(texcoord(model.get(), i + 1)[0], expected[i][0]) << i + 1;
+        EXPECT_FLOAT_EQ(texcoord(model.get(), i + 1)[1], expected[i][1]) << i + 1;
+    }
+    EXPECT_EQ(std::to_array(model->faces[0].texcoordidx), (Corners{1, 2, 3}));
+    EXPECT_EQ(std::to_array(model->faces[1].texcoordidx), (Corners{2, 3, 4}));
+}
+
+TEST(GlmPlanarTexCoords, FittedModelLiesWithinTheUnitSquare) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> coordinate(-30.0f, 70.0f);
+    std::vector<Vec3> vertices(500);
+    for (Vec3& v : vertices) {
+        v = {coordinate(random), coordinate(random) * 0.1f, coordinate(random)};
+    }
+    // Two vertices pin x and z to the same span so that both reach 0 and 1 after fitting.
+    vertices[0] = {-30, 0, -30};
+    vertices[1] = {70, 0, 70};
+    ModelPtr model = buildModel(vertices, {{1, 2, 3}});
+    glmFitUnitCube(model.get());
+    glmPlanarTexCoords(model.get());
+    float low = 1.0f;
+    float high = 0.0f;
+    for (std::uint32_t i = 1; i <= model->texcoordcount; i++) {
+        for (float value : texcoord(model.get(), i)) {
+            ASSERT_GE(value, 0.0f) << i;
+            ASSERT_LE(value, 1.0f) << i;
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+    }
+    EXPECT_FLOAT_EQ(low, 0.0f);
+    EXPECT_FLOAT_EQ(high, 1.0f);
+}
+
+TEST(GlmPlanarTexCoords, DegenerateModelsGetDefinedCoordinates) {
+    ModelPtr empty = buildModel({}, {});
+    glmPlanarTexCoords(empty.get());
+    EXPECT_EQ(empty->texcoordcount, 0u);
+    EXPECT_NE(empty->texcoordarray, nullptr);
+
+    // No extent to scale by: the point maps to the middle of the texture.
+    ModelPtr point = buildModel({{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}, {{1, 2, 3}});
+    glmPlanarTexCoords(point.get());
+    for (std::uint32_t i = 1; i <= 3; i++) {
+        EXPECT_EQ(texcoord(point.get(), i), (Pair{0.5f, 0.5f}));
+    }
+}
+
+} // namespace
