@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "cameras.h"
+#include "scene_objects.h"
 
 #include <GL/glut.h>
 
@@ -21,15 +22,30 @@ void placeLights() {
     glLightfv(GL_LIGHT0, GL_POSITION, overheadLightPosition);
 }
 
+void drawTargets() {
+    rabbit.setPosition(rabbitX, boardY, -13);
+    rabbit.draw();
+    gopher.setPosition(gopherX, gopherY, -13);
+    gopher.draw();
+    for (const float boardX : paperBoardX) {
+        paperTarget.setPosition(boardX, boardY, -13);
+        paperTarget.draw();
+    }
+}
+
 } // namespace
 
 void drawScene() {
     activeCamera();
     const bool firingView = activeCamera != panoramicCamera && activeCamera != walkCamera;
     if (firingView) {
-        // The crosshair will be drawn here, before the lights come on.
+        // Drawn first, while both lights are still off.
+        crosshair.setPosition(aimPoint[0], aimPoint[1], aimPoint[2]);
+        crosshair.draw();
     }
     placeLights();
+    drawTargets();
+    shotgun.draw();
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHT1);
 }

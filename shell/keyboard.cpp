@@ -1,6 +1,7 @@
 #include "keyboard.h"
 
 #include "app_state.h"
+#include "shooting.h"
 
 #include <GL/glut.h>
 #include <cctype>
@@ -24,6 +25,12 @@ void onKeyboard(unsigned char key, int, int) {
         std::exit(0);
     }
     switch (std::tolower(key)) {
+    case '0':
+        reloadShotgun();
+        break;
+    case '1':
+        fireShot();
+        break;
     case 'a':
         adjustSpot(spotDirection[2], 0.1); // the beam tilts further down
         break;
@@ -41,6 +48,9 @@ void onKeyboard(unsigned char key, int, int) {
         break;
     case 's':
         overheadLightOn = !overheadLightOn;
+        break;
+    case 'z':
+        toggleShotgun();
         break;
     default:
         break;

@@ -2,6 +2,8 @@
 
 #include "app_state.h"
 #include "cameras.h"
+#include "scene_objects.h"
+#include "shooting.h"
 #include "special_keys.h"
 
 #include <GL/glut.h>
@@ -31,11 +33,13 @@ void enterWalkThrough() {
     walkDirection[1] = 0;
     walkDirection[2] = -1;
     walkYaw = -90; // looking along -z, the way the firing positions look
+    shotgun.hide();
 }
 
 void enterPanorama() {
     activeCamera = panoramicCamera;
     panoramaAngle = 0;
+    shotgun.hide();
 }
 
 // The spot light moves with the viewer; the aim goes back to the middle of the booth.
@@ -46,6 +50,7 @@ void enterFiringPosition(double x) {
     spotPosition[0] = static_cast<float>(x);
     aimPoint[0] = static_cast<float>(x);
     aimPoint[1] = 5.5f;
+    takeGunTo(x);
 }
 
 void resetSettings() {
@@ -54,6 +59,8 @@ void resetSettings() {
     panoramaAngle = 0;
     overheadLightOn = true;
     spotLightOn = false;
+    clearHitCounters();
+    reloadShotgun();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "idle.h"
 #include "keyboard.h"
 #include "menu.h"
+#include "scene_objects.h"
 #include "special_keys.h"
 
 #include <GL/glut.h>
@@ -21,6 +22,20 @@ void setLightColours(GLenum light) {
     glLightfv(light, GL_AMBIENT, lightAmbient);
     glLightfv(light, GL_DIFFUSE, lightDiffuse);
     glLightfv(light, GL_SPECULAR, lightSpecular);
+}
+
+// Hidden until a firing position is chosen; turned to face the targets.
+void setUpShotgun() {
+    shotgun.setHeading(180);
+    shotgun.setPosition(0, 4.5f, 8);
+    shotgun.setScale(3);
+    shotgun.hide();
+}
+
+void loadTargetPictures() {
+    rabbit.loadTexture("textury/kralik.bmp");
+    gopher.loadTexture("textury/sysel.bmp");
+    paperTarget.loadTexture("textury/terc.bmp");
 }
 
 void setAnimationStart() {
@@ -60,6 +75,10 @@ void initGraphics() {
     aimPoint[0] = 0;
     aimPoint[1] = 6;
     aimPoint[2] = -2;
+
+    setUpShotgun();
+    loadExplosionTextures(shotgun.explosion.textures);
+    loadTargetPictures();
 
     activeCamera = panoramicCamera;
     setAnimationStart();

@@ -1,0 +1,18 @@
+// The scene objects, one of each, built before main in the order of scene_objects.cpp and
+// destroyed in reverse at exit. No constructor touches OpenGL.
+#pragma once
+
+#include "crosshair.h"
+#include "shotgun.h"
+#include "target.h"
+
+extern Shotgun shotgun;
+extern Crosshair crosshair;
+extern Target rabbit;
+extern Target gopher;
+extern Target paperTarget; // stands for all three paper boards, which share its counter
+
+// Where the paper boards stand, left to right, and the height of the rabbit and the boards;
+// the frame draws them and the shot tests them at the same places.
+inline constexpr float paperBoardX[3] = {-3.5f, 0, 3.5f};
+inline constexpr float boardY = 4.2f;
