@@ -1,0 +1,64 @@
+// objtool: reports on Wavefront OBJ models and converts them with the OBJ model library.
+// It reads with the library's non-exiting reader, so a bad model is a message and status 1.
+#include "glm.h"
+#include "objtool_convert.h"
+#include "objtool_info.h"
+#include "objtool_options.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ModelDeleter {
+    void operator()(ObjModel* model) const { glmDestroyModel(model); }
+};
+
+// What went to standard output must have arrived: a full disk is a failure, not success.
+int finishOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "objtool: can't write to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
+int run(const Command& command) {
+    std::string error;
+    std::unique_ptr<ObjModel, ModelDeleter> model(glmTryReadOBJ(command.input.c_str(), &error));
+    if (model == nullptr) {
+        std::fprintf(stderr, "objtool: can't read \"%s\": %s\n", command.input.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    if (command.kind == CommandKind::Info) {
+        printModelInfo(model.get(), stdout);
+        return finishOutput();
+    }
+    if (!convertModel(model.get(), command.convert, command.input, command.output, &error)) {
+        std::fprintf(stderr, "objtool: can't convert \"%s\": %s\n", command.input.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<Command> command =
+        parseCommand(std::vector<std::string>(argv + 1, argv + argc), &error);
+    if (!command) {
+        std::fprintf(stderr, "objtool: %s\nTry \"objtool --help\".\n", error.c_str());
+        return 2;
+    }
+    if (command->kind == CommandKind::Help) {
+        std::fputs(kObjtoolUsage, stdout);
+        return finishOutput();
+    }
+    return run(*command);
+}

@@ -1,0 +1,62 @@
+#include "objtool_info.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char* materialName(const ObjModel* model, const ObjGroup* group) {
+    if (model->materialtable == nullptr || group->materialidx >= model->materialcount ||
+        model->materialtable[group->materialidx].name == nullptr) {
+        return "(none)";
+    }
+    return model->materialtable[group->materialidx].name;
+}
+
+void printBounds(const ObjModel* model, std::FILE* out) {
+    if (model->vertexcount == 0) {
+        std::fprintf(out, "bounding box: none (no vertices)\n");
+        return;
+    }
+    float low[3];
+    float high[3];
+    std::copy_n(model->vertices + 3, 3, low);
+    std::copy_n(model->vertices + 3, 3, high);
+    for (std::uint32_t i = 2; i <= model->vertexcount; i++) {
+        for (int c = 0; c < 3; c++) {
+            low[c] = std::min(low[c], model->vertices[3 * i + c]);
+            high[c] = std::max(high[c], model->vertices[3 * i + c]);
+        }
+    }
+    std::fprintf(out, "bounding box: (%g, %g, %g) to (%g, %g, %g)\n", low[0], low[1], low[2],
+                 high[0], high[1], high[2]);
+    std::fprintf(out, "size: %g x %g x %g\n", high[0] - low[0], high[1] - low[1], high[2] - low[2]);
+}
+
+} // namespace
+
+void printModelInfo(const ObjModel* model, std::FILE* out) {
+    std::fprintf(out, "model: %s\n", model->objpath);
+    std::fprintf(out, "vertices: %u\n", model->vertexcount);
+    std::fprintf(out, "normals: %u\n", model->normalcount);
+    std::fprintf(out, "texture coordinates: %u\n", model->texcoordcount);
+    std::fprintf(out, "triangles: %u\n", model->facecount);
+    if (model->mtllib != nullptr) {
+        std::fprintf(out, "material library: %s (%u materials)\n", model->mtllib,
+                     model->materialcount);
+    } else {
+        std::fprintf(out, "material library: none\n");
+    }
+
+    // The library keeps the most recent group first; people read files top down.
+    std::vector<const ObjGroup*> groups;
+    for (const ObjGroup* group = model->grouplist; group != nullptr; group = group->next) {
+        groups.push_back(group);
+    }
+    std::fprintf(out, "groups: %u\n", model->groupcount);
+    std::for_each(groups.rbegin(), groups.rend(), [&](const ObjGroup* group) {
+        std::fprintf(out, "  \"%s\": %u triangles, material %s\n", group->name, group->facecount,
+                     materialName(model, group));
+    });
+    printBounds(model, out);
+}

@@ -1,0 +1,10 @@
+// objtool info: what a model holds, for people who look at a file before using it.
+#pragma once
+
+#include "glm.h"
+
+#include <cstdio>
+
+// Prints the counts, the groups (in the order the file names them) with their triangles and
+// materials, and the bounding box and size of model to out.
+void printModelInfo(const ObjModel* model, std::FILE* out);

@@ -1,0 +1,35 @@
+// objtool's command line: the command, its files and the conversion options.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TexcoordMapping { None, Planar, Sphere };
+
+// What convert does to the model, applied in the order of the fields.
+struct ConvertOptions {
+    std::optional<float> weldEpsilon;
+    bool fit = false;
+    bool flip = false;
+    bool facetNormals = false;
+    std::optional<float> smoothAngle;
+    TexcoordMapping texcoords = TexcoordMapping::None;
+    bool materials = false;
+};
+
+enum class CommandKind { Help, Info, Convert };
+
+struct Command {
+    CommandKind kind = CommandKind::Help;
+    std::string input;
+    std::string output;
+    ConvertOptions convert;
+};
+
+// Parses the arguments after the program name. Returns the command, or nothing with a
+// message in *error that says what is wrong.
+std::optional<Command> parseCommand(const std::vector<std::string>& args, std::string* error);
+
+// The help text that --help prints.
+extern const char* const kObjtoolUsage;
