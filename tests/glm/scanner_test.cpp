@@ -1,0 +1,140 @@
+// The reader's scanner: numbers convert like strtof and stop where it stops, integers
+// saturate, words and line pieces are bounded and lines are counted.
+#include "glm_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The first blank-separated word of text.
+std::string firstWord(const char* text) {
+    while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text))) {
+        text++;
+    }
+    const char* end = text;
+    while (*end != '\0' && !std::isspace(static_cast<unsigned char>(*end))) {
+        end++;
+    }
+    return std::string(text, end);
+}
+
+// Converts text with the scanner and with strtof; both value bits and the rest must agree.
+void expectLikeStrtof(const std::string& text) {
+    ObjScanner scanner(text.c_str(), text.size());
+    float ours = 0.0f;
+    const bool converted = scanner.readFloat(&ours);
+    char* stop = nullptr;
+    const float theirs = std::strtof(text.c_str(), &stop);
+    ASSERT_EQ(converted, stop != text.c_str()) << text;
+    std::string_view rest;
+    scanner.word(&rest);
+    EXPECT_EQ(rest, firstWord(converted ? stop : text.c_str())) << text;
+    if (converted) {
+        EXPECT_EQ(std::memcmp(&ours, &theirs, sizeof ours), 0)
+            << text << ": " << ours << " against " << theirs;
+    }
+}
+
+TEST(ScannerFloats, TrickyTextsConvertLikeStrtof) {
+    // Signs, missing digits and partial exponents; what strtof reads beyond plain decimals;
+    // range limits and subnormals; more digits than 64 bits hold; neighbours of float
+    // midpoints whose nearest double is the midpoint itself; and numbers inside faces.
+    const std::vector<std::string> texts = {
+        "0 -0 +0.0 1 -2.5 .5 5. 1e3 1E-3 1e 1e+ 1e-x -.e1 . - + x e5",
+        "inf -Infinity nan NaN(1) 0x1p3 0X.8 0x 00012.5000",
+        "3.4028235e38 3.5e38 1e-45 1.4e-45 1e-46 1.17549435e-38 1e99999 1e-99999 1e22 1e23",
+        "123456789012345678901234567890 0.000000000000000000000000000001234 16777217",
+        "1.000000059604644775 1.000000059604644776 16777217.000000000001 9007199254740993",
+        "58.17537498474121 -57.99404335021973 6588769912719727e-14 1.58718603849411",
+        "1.5/2 7//8 0.1234567 -12.345678"};
+    for (const std::string& line : texts) {
+        std::istringstream words(line);
+        for (std::string text; words >> text;) {
+            expectLikeStrtof(text);
+            expectLikeStrtof("  \n " + text + " rest");
+        }
+    }
+}
+
+TEST(ScannerFloats, RandomDecimalsConvertLikeStrtof) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> digits(1, 21);
+    std::uniform_int_distribution<int> exponent(-50, 50);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int i = 0; i < 100000; i++) {
+        std::string text = i % 2 == 0 ? "-" : "";
+        const int count = digits(random);
+        const int point = std::uniform_int_distribution<int>(0, count)(random);
+        for (int d = 0; d < count; d++) {
+            text += d == point ? "." : "";
+            text += static_cast<char>('0' + digit(random));
+        }
+        if (i % 3 == 0) {
+            text += "e" + std::to_string(exponent(random));
+        }
+        expectLikeStrtof(text);
+    }
+    // Decimals a hair either side of the midpoints between neighbouring floats.
+    std::uniform_real_distribution<float> value(-1e6f, 1e6f);
+    for (int i = 0; i < 20000; i++) {
+        const float low = value(random);
+        const double midpoint = (double(low) + std::nextafter(low, 2e6f)) / 2;
+        char text[64];
+        for (const double nudge : {-1e-16, 0.0, 1e-16}) {
+            std::snprintf(text, sizeof text, "%.18g", midpoint * (1 + nudge));
+            expectLikeStrtof(text);
+        }
+    }
+}
+
+TEST(ScannerInts, ConvertAndSaturate) {
+    const std::pair<const char*, std::int32_t> cases[] = {{"12", 12},
+                                                          {"-7/", -7},
+                                                          {"+3", 3},
+                                                          {"2147483647", INT32_MAX},
+                                                          {"2147483648", INT32_MAX},
+                                                          {"-2147483649", INT32_MIN},
+                                                          {"99999999999999999999999", INT32_MAX}};
+    for (const auto& [text, expected] : cases) {
+        ObjScanner scanner(text, std::strlen(text));
+        std::int32_t value = 0;
+        ASSERT_TRUE(scanner.readInt(&value)) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+    for (const char* text : {"", "-", "x1", "/2", "+-1"}) {
+        ObjScanner scanner(text, std::strlen(text));
+        std::int32_t value = 5;
+        EXPECT_FALSE(scanner.readInt(&value)) << text;
+        EXPECT_EQ(value, 5) << text;
+    }
+}
+
+TEST(ScannerLines, PiecesAreBoundedAndLinesCounted) {
+    const std::string text = std::string(200, 'a') + "\r\nword\n\n  last";
+    ObjScanner scanner(text.c_str(), text.size());
+    EXPECT_EQ(scanner.linePiece().size(), kObjLinePiece);
+    EXPECT_EQ(scanner.linePiece(), std::string(200 - kObjLinePiece, 'a') + "\r\n");
+    EXPECT_EQ(scanner.line(), 2u);
+    std::string_view word;
+    ASSERT_TRUE(scanner.word(&word));
+    EXPECT_EQ(word, "word");
+    ASSERT_TRUE(scanner.word(&word));
+    EXPECT_EQ(word, "last");
+    EXPECT_EQ(scanner.line(), 4u);
+    EXPECT_FALSE(scanner.word(&word));
+    EXPECT_EQ(scanner.linePiece(), "");
+    scanner.rewind();
+    EXPECT_EQ(scanner.line(), 1u);
+}
+
+} // namespace
