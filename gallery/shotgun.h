@@ -7,8 +7,16 @@
 
 #include <cstdint>
 
+struct ObjModel;
+
 class Shotgun {
 public:
+    Shotgun() = default;
+    // Releases the gun's model, if it was ever read.
+    ~Shotgun();
+    Shotgun(const Shotgun&) = delete;
+    Shotgun& operator=(const Shotgun&) = delete;
+
     // Spends a cartridge and starts the explosion; refuses (false) while hidden or empty.
     bool fire();
 
@@ -23,13 +31,14 @@ public:
     void setPosition(float x, float y, float z);
 
     // Draws the gun, its explosion (which advances one frame) and the cartridge counter, or
-    // nothing while hidden.
+    // nothing while hidden. The first draw of the shown gun reads "modely/brokovnice.obj".
     void draw();
 
     // Writes the cartridge counter text at the current origin.
     void drawCartridges() const;
 
 private:
+    ObjModel* model = nullptr; // read at the first draw of the shown gun
     bool shown = true;
     float heading = 0; // degrees about the vertical axis
     float x = 0;

@@ -95,7 +95,8 @@ TEST_F(CounterTextTest, ATargetsCounterStandsAtItsLabelInBlack) {
 }
 
 TEST_F(CounterTextTest, TheCartridgeCounterStandsAboveAndLeftOfTheGunInBlack) {
-    const PictureFolder folder;
+    PictureFolder folder;
+    ASSERT_TRUE(folder.addGunModel(PictureFolder::GunModel::edgeOn));
     const WorkingDirectory inFolder(folder.path());
     Shotgun gun;
     gun.setPosition(40, 4.5f, 8);

@@ -25,6 +25,7 @@ class ExplosionTest : public FrontViewTest {
 protected:
     static void SetUpTestSuite() {
         folder = std::make_unique<PictureFolder>();
+        ASSERT_TRUE(folder->addGunModel(PictureFolder::GunModel::edgeOn));
         for (int n = 1; n <= explosionFrameCount; ++n) {
             if (n != missingPicture) {
                 ASSERT_TRUE(folder->addPicture("textury/Explode" + std::to_string(n) + ".bmp",

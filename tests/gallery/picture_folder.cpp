@@ -37,6 +37,19 @@ bool PictureFolder::addFile(const std::string& relativePath, const std::string& 
     return static_cast<bool>(out);
 }
 
+bool PictureFolder::addGunModel(GunModel shape) {
+    const char* edgeOn = "mtllib brokovnice.mtl\n"
+                         "v 0 0 0\nv 0 4 0\nv 0 0 4\n"
+                         "usemtl steel\nf 1 2 3\n";
+    const char* facing = "mtllib brokovnice.mtl\n"
+                         "v 0 0 0\nv 4 0 0\nv 0 4 0\n"
+                         "v 0 0 -4\nv 0.01 0 -4\nv 0 0.01 -4\n"
+                         "usemtl steel\nf 1 2 3\nf 4 5 6\n";
+    const char* material = "newmtl steel\nKa 0.1 0.1 0.1\nKd 0.9 0.1 0.1\nKs 0.5 0.5 0.5\nNs 500\n";
+    return addFile("modely/brokovnice.obj", shape == GunModel::edgeOn ? edgeOn : facing) &&
+           addFile("modely/brokovnice.mtl", material);
+}
+
 WorkingDirectory::WorkingDirectory(const fs::path& folder) : previous(fs::current_path()) {
     fs::current_path(folder);
 }

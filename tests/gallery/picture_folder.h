@@ -25,6 +25,14 @@ public:
     // Writes a text file (a model, a material library) to the relative path.
     bool addFile(const std::string& relativePath, const std::string& text);
 
+    // Writes "modely/brokovnice.obj" and its material library: one triangle of a red material.
+    // Edge-on, it lies in the y-z plane and so shows nothing when seen along -z through its
+    // middle, as from every firing position. Facing, it lies in the x-y plane, facing +z,
+    // where after fitting it covers the lower left half of the square from -1 to 1, 1 unit in
+    // front of the model's middle (a speck 2 units behind moves it there).
+    enum class GunModel { edgeOn, facing };
+    bool addGunModel(GunModel shape);
+
     const std::filesystem::path& path() const { return root; }
 
 private:

@@ -30,6 +30,7 @@ void countFrame() {
 void ShootingTest::SetUpTestSuite() {
     ensureGlWindow();
     folder = std::make_unique<PictureFolder>();
+    ASSERT_TRUE(folder->addGunModel(PictureFolder::GunModel::edgeOn));
     ASSERT_TRUE(folder->addPicture("textury/kralik.bmp", {255, 0, 0}));
     ASSERT_TRUE(folder->addPicture("textury/sysel.bmp", {0, 0, 255}));
     ASSERT_TRUE(folder->addPicture("textury/terc.bmp", {0, 255, 0}));

@@ -5,6 +5,8 @@
 #include "scene_objects.h"
 #include "shooting_fixture.h"
 
+#include <filesystem>
+
 namespace {
 
 int brightness(Rgb c) {
@@ -56,6 +58,27 @@ TEST_F(ShootingTest, AFifthShotShowsItsExplosionAndTheSixthNone) {
             drawFrame(); // lets the explosion run out
         }
     }
+}
+
+// With the model file gone after the first frame of the shown gun, every later frame, position
+// and shot must do without it: reading it again would end the process.
+TEST_F(ShootingTest, TheGunModelIsNeverReadAgain) {
+    takeFiringPosition(menuFiringPosition2);
+    const std::filesystem::path model = "modely/brokovnice.obj";
+    const std::filesystem::path away = "modely/moved-away.obj";
+    std::filesystem::rename(model, away);
+    for (const int entry :
+         {menuFiringPosition1, menuFiringPosition3, menuPanorama, menuFiringPosition2}) {
+        takeFiringPosition(entry);
+        press('z');
+        drawFrame();
+        press('z');
+        drawFrame();
+        press('1');
+        drawFrame();
+    }
+    std::filesystem::rename(away, model);
+    EXPECT_EQ(shotgun.cartridges, 2); // the panorama's "z" pair leaves the gun hidden there
 }
 
 // Each board shows its own picture (kralik red, sysel blue, terc green) from the position in
