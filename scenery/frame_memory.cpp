@@ -1,0 +1,18 @@
+#include "frame_memory.h"
+
+#include <malloc.h>
+
+namespace {
+
+// glibc refuses mmap thresholds above half its heap size, 32 MB on 64-bit systems.
+constexpr int largestMmapThreshold = 32 * 1024 * 1024;
+// Far above any frame's needs: in practice the heap is never trimmed.
+constexpr int trimThreshold = 1024 * 1024 * 1024;
+
+} // namespace
+
+bool keepFrameMemory() {
+    const bool trimSet = mallopt(M_TRIM_THRESHOLD, trimThreshold) == 1;
+    const bool mmapSet = mallopt(M_MMAP_THRESHOLD, largestMmapThreshold) == 1;
+    return trimSet && mmapSet;
+}
