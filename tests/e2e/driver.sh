@@ -2,7 +2,8 @@
 # Source it from bash; every function exits the script with a message on failure.
 #
 #   drv_start_display            start Xvfb (24-bit) and export DISPLAY
-#   drv_start_gallery BIN [DIR]  start the program in DIR (default: the repository root)
+#   drv_start_gallery BIN [DIR]  start the program in DIR (default: the repository root),
+#                                preloading $DRV_PRELOAD and run through $DRV_WRAPPER if set
 #   drv_key KEY...               press keys in the window (xdotool key names)
 #   drv_key_quit KEY             press a key that ends the program
 #   drv_menu N                   choose menu entry N (1 to 7) with the right mouse button
@@ -53,9 +54,10 @@ drv_start_gallery() {
     bin=$(realpath "$1")
     dir=${2:-$DRV_ROOT}
     DRV_LOG=$(mktemp)
-    (cd "$dir" && exec "$bin") >"$DRV_LOG" 2>&1 &
+    # shellcheck disable=SC2086 # the wrapper is a command with its arguments
+    (cd "$dir" && LD_PRELOAD=${DRV_PRELOAD:-} exec ${DRV_WRAPPER:-} "$bin") >"$DRV_LOG" 2>&1 &
     DRV_PID=$!
-    DRV_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hlavni okno$' | head -n 1) ||
+    DRV_WINDOW=$(timeout "${DRV_START_SECONDS:-20}" xdotool search --sync --onlyvisible --name '^Hlavni okno$' | head -n 1) ||
         drv_fail "the window \"Hlavni okno\" did not appear"
     [ -n "$DRV_WINDOW" ] || drv_fail "the window \"Hlavni okno\" did not appear"
     drv_frames_settle
