@@ -44,6 +44,8 @@ void drawScene() {
         crosshair.draw();
     }
     placeLights();
+    skyCube.draw();
+    drawBooths(boothSet);
     drawTargets();
     shotgun.draw();
     glDisable(GL_LIGHT0);

@@ -6,3 +6,5 @@ Crosshair crosshair;
 Target rabbit(41);
 Target gopher(-39);
 Target paperTarget(1);
+BoothSet boothSet;
+SkyCube skyCube;

@@ -2,8 +2,10 @@
 // destroyed in reverse at exit. No constructor touches OpenGL.
 #pragma once
 
+#include "booth_set.h"
 #include "crosshair.h"
 #include "shotgun.h"
+#include "sky_cube.h"
 #include "target.h"
 
 extern Shotgun shotgun;
@@ -11,6 +13,8 @@ extern Crosshair crosshair;
 extern Target rabbit;
 extern Target gopher;
 extern Target paperTarget; // stands for all three paper boards, which share its counter
+extern BoothSet boothSet;  // one booth, drawn three times
+extern SkyCube skyCube;
 
 // Where the paper boards stand, left to right, and the height of the rabbit and the boards;
 // the frame draws them and the shot tests them at the same places.

@@ -77,6 +77,7 @@ void initGraphics() {
     aimPoint[2] = -2;
 
     setUpShotgun();
+    skyCube.loadTextures();
     loadExplosionTextures(shotgun.explosion.textures);
     loadTargetPictures();
 

@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "cameras.h"
 #include "frame.h"
+#include "frame_memory.h"
 #include "menu.h"
 #include "startup.h"
 
@@ -46,6 +47,7 @@ BENCHMARK(firingView)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 int main(int argc, char** argv) {
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    keepFrameMemory(); // as the program does
     openWindow(&argc, argv);
     initGraphics();
     onReshape(640, 480);

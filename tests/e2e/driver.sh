@@ -6,6 +6,7 @@
 #                                preloading $DRV_PRELOAD and run through $DRV_WRAPPER if set
 #   drv_key KEY...               press keys in the window (xdotool key names)
 #   drv_key_quit KEY             press a key that ends the program
+#   drv_open_menu                press the right button and wait for the menu to open
 #   drv_menu N                   choose menu entry N (1 to 7) with the right mouse button
 #   drv_frames_settle            give the program time to draw a few frames
 #   drv_shot FILE                save a PNG screenshot of the window
@@ -83,19 +84,41 @@ drv_key_quit() {
     xdotool key --window "$DRV_WINDOW" "$1" 2>/dev/null || true
 }
 
-# Presses the right button over the window, moves onto the entry and releases it there.
+# The window under the pointer.
+drv_window_under_pointer() {
+    eval "$(xdotool getmouselocation --shell)"
+    echo "$WINDOW"
+}
+
+# Presses the right button over the window and waits for the menu's own window to open under
+# the pointer (the program opens it between frames, which take long on a software renderer).
+# Sets DRV_MENU_WINDOW.
+drv_open_menu() {
+    drv_running || drv_fail "the program is not running (menu)"
+    eval "$(xdotool getwindowgeometry --shell "$DRV_WINDOW")"
+    DRV_MENU_X=$((X + 60))
+    DRV_MENU_Y=$((Y + 40))
+    xdotool mousemove --sync "$DRV_MENU_X" "$DRV_MENU_Y"
+    xdotool mousedown 3
+    local tries=0
+    DRV_MENU_WINDOW=$(drv_window_under_pointer)
+    while [ "$DRV_MENU_WINDOW" = "$DRV_WINDOW" ]; do
+        tries=$((tries + 1))
+        [ $tries -le 150 ] || drv_fail "the right button opened no menu"
+        sleep 0.1
+        DRV_MENU_WINDOW=$(drv_window_under_pointer)
+    done
+}
+
+# Opens the menu, moves onto entry N and releases the button there.
 drv_menu() {
     local entry=$1
-    drv_running || drv_fail "the program is not running (menu $entry)"
-    eval "$(xdotool getwindowgeometry --shell "$DRV_WINDOW")"
-    local x=$((X + 60)) y=$((Y + 40))
-    xdotool mousemove --sync "$x" "$y"
-    xdotool mousedown 3
+    drv_open_menu
+    xdotool mousemove --sync $((DRV_MENU_X + 20)) \
+        $((DRV_MENU_Y + DRV_MENU_FIRST + (entry - 1) * DRV_MENU_ENTRY_HEIGHT))
     sleep 0.3
-    xdotool mousemove --sync $((x + 20)) $((y + DRV_MENU_FIRST + (entry - 1) * DRV_MENU_ENTRY_HEIGHT))
-    sleep 0.2
     xdotool mouseup 3
-    drv_frames_settle 0.5
+    drv_frames_settle 1
 }
 
 drv_shot() {

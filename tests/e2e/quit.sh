@@ -6,11 +6,11 @@ drv_start_display
 
 drv_start_gallery "$GALLERY_BIN"
 drv_menu 7
-drv_wait_exit 5
+drv_wait_exit 30
 [ "$DRV_STATUS" = 0 ] || drv_fail "\"Konec programu\" ended with status $DRV_STATUS"
 
 drv_start_gallery "$GALLERY_BIN"
 drv_key_quit Escape
-drv_wait_exit 5
+drv_wait_exit 30
 [ "$DRV_STATUS" = 0 ] || drv_fail "Escape ended with status $DRV_STATUS"
 echo "both ways out end with status 0"

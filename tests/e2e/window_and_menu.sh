@@ -10,13 +10,8 @@ eval "$(xdotool getwindowgeometry --shell "$DRV_WINDOW")"
 [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || drv_fail "window is ${WIDTH}x${HEIGHT}, not 640x480"
 
 # The menu opens as a window of its own under the pointer, tall enough for seven entries.
-xdotool mousemove --sync $((X + 60)) $((Y + 40))
-xdotool mousedown 3
-sleep 0.5
-eval "$(xdotool getmouselocation --shell)"
-menu=$WINDOW
-[ "$menu" != "$DRV_WINDOW" ] || drv_fail "the right button opened no menu"
-eval "$(xdotool getwindowgeometry --shell "$menu")"
+drv_open_menu
+eval "$(xdotool getwindowgeometry --shell "$DRV_MENU_WINDOW")"
 xdotool mouseup 3
 entries=$(( (HEIGHT + DRV_MENU_ENTRY_HEIGHT / 2) / DRV_MENU_ENTRY_HEIGHT ))
 [ "$entries" = 7 ] || drv_fail "the menu is $HEIGHT pixels high: $entries entries, not 7"
