@@ -58,13 +58,13 @@ std::uint32_t firstMatch(const WeldGrid& grid, const float* kept, const float* v
 }
 
 // Welds vectors 1 to count into a new malloc'd array of count + 1 vectors holding the kept
-// ones at 1 to *kept; representative[i] becomes the kept index that stands for vector i.
+// ones at 1 to *keptCount; representative[i] becomes the kept index that stands for vector i.
 float* weld(const float* vectors, std::uint32_t count, float epsilon, std::uint32_t* keptCount,
             std::vector<std::uint32_t>& representative) {
     const std::size_t size = (std::size_t{count} + 1) * 3;
     auto* kept = static_cast<float*>(std::calloc(size, sizeof(float)));
     representative.assign(std::size_t{count} + 1, 0);
-    // Differences are never below zero (or a NaN), so nothing can match: keep every vector.
+    // No difference lies below an epsilon of 0, a negative one or a NaN: every vector stays.
     if (!(epsilon > 0.0f)) {
         std::memcpy(kept + 3, vectors + 3, (size - 3) * sizeof(float));
         for (std::uint32_t i = 1; i <= count; i++) {

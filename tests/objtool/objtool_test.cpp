@@ -27,7 +27,12 @@ ToolRun objtool(const std::string& args) {
     const std::string command =
         std::string("'") + OBJTOOL_PATH + "' " + args + " >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile("stdout.txt"), readFile("stderr.txt")};
+    ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile("stdout.txt"),
+                readFile("stderr.txt")};
+    // A sanitizer build reports through the exit status the program also uses for failures.
+    EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << args << ": " << run.err;
+    EXPECT_EQ(run.err.find("runtime error"), std::string::npos) << args << ": " << run.err;
+    return run;
 }
 
 // The box model of the data folder, copied into the working directory.
