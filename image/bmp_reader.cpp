@@ -84,26 +84,24 @@ bool checkLayout(std::FILE* file, const BmpHeader& header, std::uint32_t bitCoun
     return true;
 }
 
-// The image with its rows read as they are in the file.
+// The image with its rows read from the file, 24-bit ones as red-green-blue; the fill bytes
+// at the end of each row are kept as read.
 std::unique_ptr<BmpImage> readRows(std::FILE* file, const BmpHeader& header, std::uint32_t bitCount,
                                    std::uint32_t format) {
     auto image = createImage(static_cast<std::uint32_t>(header.width),
                              static_cast<std::uint32_t>(header.height), bitCount, format);
-    if (image == nullptr || !seekTo(file, header.pixelOffset) ||
-        !readExactly(file, image->pixels,
-                     static_cast<std::size_t>(image->rowBytes) * image->height)) {
+    if (image == nullptr || !seekTo(file, header.pixelOffset)) {
         return nullptr;
     }
-    return image;
-}
-
-void swapRedAndBlue(BmpImage& image) {
-    for (std::uint32_t row = 0; row < image.height; ++row) {
-        unsigned char* pixel = image.pixels + static_cast<std::size_t>(row) * image.rowBytes;
-        for (std::uint32_t column = 0; column < image.width; ++column, pixel += 3) {
-            std::swap(pixel[0], pixel[2]);
-        }
-    }
+    const auto rowBytes = static_cast<std::size_t>(image->rowBytes);
+    const std::size_t pixelBytes = bitCount == 24 ? std::size_t{image->width} * 3 : 0;
+    const bool read = readRowsBuffered(
+        file, rowBytes, image->height, [&](std::uint32_t row, const unsigned char* bytes) {
+            unsigned char* to = image->pixels + row * rowBytes;
+            copyAsRgb<3>(bytes, to, pixelBytes / 3);
+            std::memcpy(to + pixelBytes, bytes + pixelBytes, rowBytes - pixelBytes);
+        });
+    return read ? std::move(image) : nullptr;
 }
 
 // The file's blue-green-red-reserved entries as red-green-blue; entries it lacks stay black.
@@ -148,11 +146,7 @@ std::unique_ptr<BmpImage> readBmp24Stream(std::FILE* file) {
     if (!readHeader(file, header) || !checkLayout(file, header, 24, layout)) {
         return nullptr;
     }
-    auto image = readRows(file, header, 24, PixelFormatRgb);
-    if (image != nullptr) {
-        swapRedAndBlue(*image);
-    }
-    return image;
+    return readRows(file, header, 24, PixelFormatRgb);
 }
 
 std::unique_ptr<BmpImage> readBmp8Stream(std::FILE* file) {

@@ -72,26 +72,24 @@ unsigned char* imageRow(const BmpImage& image, std::uint32_t fileRow, bool topDo
     return image.pixels + static_cast<std::size_t>(row) * image.rowBytes;
 }
 
-// Blue-green-red(-alpha) to red-green-blue(-alpha), in place.
-void swapRedAndBlue(unsigned char* pixels, std::size_t count, std::size_t pixelBytes) {
-    for (std::size_t i = 0; i < count; ++i, pixels += pixelBytes) {
-        std::swap(pixels[0], pixels[2]);
-    }
-}
-
 std::uint32_t trueColorFormat(std::uint32_t depth) {
     return depth == 24 ? PixelFormatRgb : PixelFormatRgba;
 }
 
-// Reads unpadded file rows of width x pixelBytes bytes into the image's padded rows.
+// Reads the file's unpadded rows into the image's padded ones, true-colour pixels as
+// red-green-blue(-alpha), palette indices as they are.
 bool readRows(std::FILE* file, const BmpImage& image, std::size_t pixelBytes, bool topDown) {
-    const std::size_t rowLength = std::size_t{image.width} * pixelBytes;
-    for (std::uint32_t row = 0; row < image.height; ++row) {
-        if (!readExactly(file, imageRow(image, row, topDown), rowLength)) {
-            return false;
-        }
-    }
-    return true;
+    return readRowsBuffered(file, image.width * pixelBytes, image.height,
+                            [&](std::uint32_t row, const unsigned char* bytes) {
+                                unsigned char* to = imageRow(image, row, topDown);
+                                if (pixelBytes == 3) {
+                                    copyAsRgb<3>(bytes, to, image.width);
+                                } else if (pixelBytes == 4) {
+                                    copyAsRgb<4>(bytes, to, image.width);
+                                } else {
+                                    std::memcpy(to, bytes, image.width);
+                                }
+                            });
 }
 
 // Decodes the packets of `data` into the image's rows; the packets run on across row ends.
@@ -115,14 +113,8 @@ bool decodeRle(const unsigned char* data, std::size_t size, const BmpImage& imag
             return false;
         }
         for (std::size_t i = 0; i < count; ++i) {
-            const unsigned char* in = data + at + (run ? 0 : i * pixelBytes);
-            unsigned char* pixel = out + std::size_t{column} * pixelBytes;
-            pixel[0] = in[2];
-            pixel[1] = in[1];
-            pixel[2] = in[0];
-            if constexpr (pixelBytes == 4) {
-                pixel[3] = in[3];
-            }
+            copyAsRgb<pixelBytes>(data + at + (run ? 0 : i * pixelBytes),
+                                  out + std::size_t{column} * pixelBytes, 1);
             if (++column == image.width && ++row < image.height) {
                 column = 0;
                 out = imageRow(image, row, topDown);
@@ -169,9 +161,6 @@ std::unique_ptr<BmpImage> readTgaTrueColorStream(std::FILE* file, int idLength) 
         createImage(header.width, header.height, header.depth, trueColorFormat(header.depth));
     if (image == nullptr || !readRows(file, *image, pixelBytes, header.topDown)) {
         return nullptr;
-    }
-    for (std::uint32_t row = 0; row < image->height; ++row) {
-        swapRedAndBlue(imageRow(*image, row, false), image->width, pixelBytes);
     }
     return image;
 }
@@ -227,7 +216,11 @@ std::unique_ptr<BmpImage> readTgaMappedStream(std::FILE* file, int idLength) {
         !readRows(file, *image, 1, header.topDown)) {
         return nullptr;
     }
-    swapRedAndBlue(image->palette, 256, entryBytes);
+    if (entryBytes == 3) {
+        copyAsRgb<3>(image->palette, image->palette, 256);
+    } else {
+        copyAsRgb<4>(image->palette, image->palette, 256);
+    }
     image->palettePending = true;
     image->expandedBitsPerPixel = header.mapEntryBits;
     image->expandedFormat = trueColorFormat(header.mapEntryBits);
