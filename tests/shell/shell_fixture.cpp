@@ -63,8 +63,10 @@ void ShellTest::TearDown() {
 }
 
 int ShellTest::processEvents() {
-    glXWaitX();
-    XSync(glXGetCurrentDisplay(), False);
+    // GLUT draws only a window that is not covered; raise it above other tests' windows.
+    Display* display = glXGetCurrentDisplay();
+    XRaiseWindow(display, glXGetCurrentDrawable());
+    XSync(display, False);
     displayCalls = 0;
     glutMainLoopEvent();
     return displayCalls;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -33,7 +34,10 @@ void ensureGlWindow() {
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
     glutInitWindowSize(640, 480);
-    glutInitWindowPosition(10, 10);
+    // Test processes share the display; each takes one of many places on the large screen, so
+    // that windows of parallel tests rarely cover each other.
+    const int slot = static_cast<int>(getpid() % 48);
+    glutInitWindowPosition(10 + (slot % 6) * 650, 10 + (slot / 6) * 500);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     window = glutCreateWindow("gl-test");
     glutDisplayFunc(drawNothing);

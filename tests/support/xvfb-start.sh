@@ -6,7 +6,7 @@ dir=$1
 mkdir -p "$dir"
 rm -f "$dir/display" "$dir/pid"
 : > "$dir/display.fd"
-setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+setsid Xvfb -displayfd 3 -screen 0 4000x4000x24 -nolisten tcp -noreset \
     3>"$dir/display.fd" >"$dir/xvfb.log" 2>&1 </dev/null &
 echo $! > "$dir/pid"
 tries=0
