@@ -76,12 +76,18 @@ double residentMegabytes() {
     return static_cast<double>(resident) * 4096 / 1e6;
 }
 
-// Page faults of the whole process so far (every thread): each one maps a page afresh.
-double pageFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_minflt + usage.ru_majflt);
-}
+// Page faults and processor time of the whole process so far, every thread included.
+struct Usage {
+    double faults, userMs, systemMs, peakResidentMb;
+
+    static Usage now() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+        return {static_cast<double>(usage.ru_minflt + usage.ru_majflt), ms(usage.ru_utime),
+                ms(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1e3};
+    }
+};
 
 // Frames with the clock read after glFinish; the rate is frames per second of wall time.
 void timeFrames(benchmark::State& state, void (*camera)()) {
@@ -89,7 +95,7 @@ void timeFrames(benchmark::State& state, void (*camera)()) {
         drawFrame(camera);
     }
     glFinish();
-    const double faultsBefore = pageFaults();
+    const Usage before = Usage::now();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         drawFrame(camera);
@@ -99,8 +105,12 @@ void timeFrames(benchmark::State& state, void (*camera)()) {
     }
     const auto frames = static_cast<double>(state.iterations());
     state.counters["fps"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
-    state.counters["faults_per_frame"] = (pageFaults() - faultsBefore) / frames;
+    const Usage after = Usage::now();
+    state.counters["faults_per_frame"] = (after.faults - before.faults) / frames;
+    state.counters["user_ms_per_frame"] = (after.userMs - before.userMs) / frames;
+    state.counters["system_ms_per_frame"] = (after.systemMs - before.systemMs) / frames;
     state.counters["rss_MB"] = residentMegabytes();
+    state.counters["peak_rss_MB"] = after.peakResidentMb;
 }
 
 void firingViewFrame(benchmark::State& state) {

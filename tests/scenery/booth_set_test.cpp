@@ -79,9 +79,11 @@ TEST(BoothSet, EachSetListCarriesItsKindsMaterial) {
 struct GlSnapshot {
     std::array<double, 16> modelview{}, projection{};
     GLint modelviewDepth = 0, projectionDepth = 0, attribDepth = 0;
-    std::array<float, 4> ambient{}, diffuse{}, color{};
+    std::array<float, 4> ambient{}, diffuse{}, specular{}, backAmbient{}, color{};
+    float shininess = 0;
     std::array<float, 3> normal{};
-    GLboolean lighting = 0, texturing = 0, depthTest = 0;
+    GLboolean lighting = 0, light0 = 0, texturing = 0, depthTest = 0, fog = 0, blend = 0;
+    GLint shadeModel = 0;
 
     static GlSnapshot take() {
         GlSnapshot s;
@@ -92,11 +94,18 @@ struct GlSnapshot {
         glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
         glGetMaterialfv(GL_FRONT, GL_AMBIENT, s.ambient.data());
         glGetMaterialfv(GL_FRONT, GL_DIFFUSE, s.diffuse.data());
+        glGetMaterialfv(GL_FRONT, GL_SPECULAR, s.specular.data());
+        glGetMaterialfv(GL_FRONT, GL_SHININESS, &s.shininess);
+        glGetMaterialfv(GL_BACK, GL_AMBIENT, s.backAmbient.data());
         glGetFloatv(GL_CURRENT_COLOR, s.color.data());
         glGetFloatv(GL_CURRENT_NORMAL, s.normal.data());
         s.lighting = glIsEnabled(GL_LIGHTING);
+        s.light0 = glIsEnabled(GL_LIGHT0);
         s.texturing = glIsEnabled(GL_TEXTURE_2D);
         s.depthTest = glIsEnabled(GL_DEPTH_TEST);
+        s.fog = glIsEnabled(GL_FOG);
+        s.blend = glIsEnabled(GL_BLEND);
+        glGetIntegerv(GL_SHADE_MODEL, &s.shadeModel);
         return s;
     }
 };
@@ -110,11 +119,18 @@ void expectSameState(const GlSnapshot& now, const GlSnapshot& before, const char
     EXPECT_EQ(now.attribDepth, before.attribDepth);
     EXPECT_EQ(now.ambient, before.ambient) << "material";
     EXPECT_EQ(now.diffuse, before.diffuse) << "material";
+    EXPECT_EQ(now.specular, before.specular) << "material";
+    EXPECT_EQ(now.shininess, before.shininess) << "material";
+    EXPECT_EQ(now.backAmbient, before.backAmbient) << "material";
     EXPECT_EQ(now.color, before.color);
     EXPECT_EQ(now.normal, before.normal);
     EXPECT_EQ(now.lighting, before.lighting);
+    EXPECT_EQ(now.light0, before.light0);
     EXPECT_EQ(now.texturing, before.texturing);
     EXPECT_EQ(now.depthTest, before.depthTest);
+    EXPECT_EQ(now.fog, before.fog);
+    EXPECT_EQ(now.blend, before.blend);
+    EXPECT_EQ(now.shadeModel, before.shadeModel);
 }
 
 TEST(BoothSet, DrawLeavesMatricesAndAttributesAsBefore) {
@@ -125,7 +141,10 @@ TEST(BoothSet, DrawLeavesMatricesAndAttributesAsBefore) {
     glRotated(30, 1, 0, 0);
     glEnable(GL_LIGHTING);
     const float ambient[4] = {0.9f, 0.8f, 0.7f, 1};
+    const float specular[4] = {0.3f, 0.6f, 0.9f, 1};
     glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 42);
     glNormal3f(0.25f, 0.5f, 0.75f);
     glColor3f(0.1f, 0.2f, 0.3f);
 
