@@ -46,36 +46,6 @@ TEST(BoothSet, FirstDrawReservesFourConsecutiveAndEightDistinctNames) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// The set's list for each kind leaves that kind's material in effect.
-TEST(BoothSet, EachSetListCarriesItsKindsMaterial) {
-    struct Material {
-        GLuint offset;
-        std::array<float, 4> ambient, diffuse, specular;
-        float shininess;
-    };
-    const Material kinds[] = {
-        {0, {0.35f, 0.35f, 0.35f, 0.5f}, {0.35f, 0.35f, 0.35f, 1}, {0.3f, 0.2f, 0.1f, 1}, 5},
-        {1, {0.58f, 0.36f, 0.24f, 0.5f}, {0.58f, 0.36f, 0.24f, 0.5f}, {0.1f, 0.1f, 0.1f, 1}, 10},
-        {2, {0.54f, 0.21f, 0.81f, 0.5f}, {0.54f, 0.21f, 0.81f, 1}, {0.2f, 0.2f, 0.2f, 1}, 15},
-        {3, {0.7f, 0, 0, 0.5f}, {0.7f, 0, 0, 1}, {0.4f, 0, 0, 1}, 20},
-    };
-    BoothSet set;
-    set.buildLists();
-    for (const Material& kind : kinds) {
-        glCallList(set.listBase + kind.offset);
-        std::array<float, 4> ambient{}, diffuse{}, specular{};
-        float shininess = -1;
-        glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient.data());
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
-        glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular.data());
-        glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-        EXPECT_EQ(ambient, kind.ambient) << "list " << kind.offset;
-        EXPECT_EQ(diffuse, kind.diffuse) << "list " << kind.offset;
-        EXPECT_EQ(specular, kind.specular) << "list " << kind.offset;
-        EXPECT_EQ(shininess, kind.shininess) << "list " << kind.offset;
-    }
-}
-
 struct GlSnapshot {
     std::array<double, 16> modelview{}, projection{};
     GLint modelviewDepth = 0, projectionDepth = 0, attribDepth = 0;
