@@ -208,13 +208,6 @@ TEST(GlmMergeVertices, RewritesTrianglesAndKeepsDegenerateOnes) {
     EXPECT_EQ(glmLookupGroup(model.get(), "default")->facecount, 3u);
 }
 
-TEST(GlmMergeVertices, EpsilonZeroKeepsTheModelAsItWas) {
-    ModelPtr model = buildModel({{0, 0, 0}, {0, 0, 0}, {1, 0, 0}}, {{1, 2, 3}});
-    glmMergeVertices(model.get(), 0.0f);
-    ASSERT_EQ(model->vertexcount, 3u);
-    EXPECT_EQ(Corners(std::to_array(model->faces[0].vertexidx)), (Corners{1, 2, 3}));
-}
-
 TEST(GlmMergeVerticesDeathTest, FaceIndexOutsideTheVerticesIsAnAssertion) {
     ModelPtr model = buildModel({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 4}});
     EXPECT_DEATH(glmMergeVertices(model.get(), 0.1f), "Assertion .*vertexcount");

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -300,15 +299,6 @@ TEST(GlmWriteMtl, PathWithoutSlashPutsTheMaterialsInTheWorkingDirectory) {
     glmWriteOBJ(model.get(), "bare.obj", ObjModeMaterial);
     EXPECT_NE(readFile(scratch.path() + "/triangle.mtl").find("newmtl default\n"),
               std::string::npos);
-}
-
-TEST(GlmWriteMtl, PathWithDirectoriesPutsTheMaterialsBesideTheObjFile) {
-    ScratchDirectory scratch("glm_writer");
-    std::filesystem::create_directories("models/sub");
-    ModelPtr model = indexedTriangle(false, false, false, true);
-    glmWriteOBJ(model.get(), "models/sub/nested.obj", ObjModeMaterial);
-    EXPECT_NE(readFile("models/sub/triangle.mtl").find("newmtl default\n"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists("triangle.mtl"));
 }
 
 // Failures end the process with status 1 and a message that names the file.
