@@ -5,74 +5,37 @@
 
 namespace {
 
-// Matches the pattern of the form like scanf: "%d//%d", "%d/%d/%d", "%d/%d" or "%d".
-// Returns how many numbers converted; a value that did not convert is left as it was.
-int readPattern(ObjScanner& scanner, ObjFaceForm form, ObjCorner* corner) {
-    if (!scanner.readInt(&corner->vertex)) {
-        return 0;
-    }
-    switch (form) {
-    case ObjFaceForm::VertexNormal:
-        if (!scanner.literal('/') || !scanner.literal('/') || !scanner.readInt(&corner->normal)) {
-            return 1;
-        }
-        return 2;
-    case ObjFaceForm::VertexTextureNormal:
-        if (!scanner.literal('/') || !scanner.readInt(&corner->texcoord)) {
-            return 1;
-        }
-        if (!scanner.literal('/') || !scanner.readInt(&corner->normal)) {
-            return 2;
-        }
-        return 3;
-    case ObjFaceForm::VertexTexture:
-        if (!scanner.literal('/') || !scanner.readInt(&corner->texcoord)) {
-            return 1;
-        }
-        return 2;
-    case ObjFaceForm::Vertex:
-        break;
-    }
-    return 1;
-}
-
-// Each test converts the word afresh, as sscanf on the word buffer would.
-int convertWord(std::string_view word, ObjFaceForm form, ObjCorner* corner) {
+// Each test converts the word afresh, as sscanf on the word would.
+template <ObjFaceForm form> int convertWord(std::string_view word, ObjCorner* corner) {
     ObjScanner scanner(word.data(), word.size());
-    return readPattern(scanner, form, corner);
+    return glmReadPattern<form>(scanner, corner);
 }
 
 } // namespace
 
-bool glmFormHasTexcoord(ObjFaceForm form) {
-    return form == ObjFaceForm::VertexTextureNormal || form == ObjFaceForm::VertexTexture;
-}
-
-bool glmFormHasNormal(ObjFaceForm form) {
-    return form == ObjFaceForm::VertexNormal || form == ObjFaceForm::VertexTextureNormal;
-}
-
-bool glmReadCorner(ObjScanner& scanner, ObjFaceForm form, ObjCorner* corner) {
-    return readPattern(scanner, form, corner) > 0;
-}
-
 ObjFaceForm glmFaceForm(std::string_view word, ObjCorner* corner) {
-    if (word.find("//") != std::string_view::npos) {
-        convertWord(word, ObjFaceForm::VertexNormal, corner);
-        return ObjFaceForm::VertexNormal;
+    for (std::size_t i = 1; i < word.size(); i++) {
+        if (word[i] == '/' && word[i - 1] == '/') {
+            convertWord<ObjFaceForm::VertexNormal>(word, corner);
+            return ObjFaceForm::VertexNormal;
+        }
     }
+    // "%d/%d" and "%d" match what "%d/%d/%d" matches first, so one conversion decides.
     ObjCorner attempt = *corner;
-    if (convertWord(word, ObjFaceForm::VertexTextureNormal, &attempt) == 3) {
+    switch (convertWord<ObjFaceForm::VertexTextureNormal>(word, &attempt)) {
+    case 3:
         *corner = attempt;
         return ObjFaceForm::VertexTextureNormal;
-    }
-    attempt = *corner;
-    if (convertWord(word, ObjFaceForm::VertexTexture, &attempt) == 2) {
-        *corner = attempt;
+    case 2:
+        corner->vertex = attempt.vertex;
+        corner->texcoord = attempt.texcoord;
         return ObjFaceForm::VertexTexture;
+    case 1:
+        corner->vertex = attempt.vertex;
+        return ObjFaceForm::Vertex;
+    default:
+        return ObjFaceForm::Vertex;
     }
-    convertWord(word, ObjFaceForm::Vertex, corner);
-    return ObjFaceForm::Vertex;
 }
 
 bool glmFailShortFace(ObjReading& reading, unsigned line) {
@@ -81,8 +44,8 @@ bool glmFailShortFace(ObjReading& reading, unsigned line) {
                         ": a face needs at least three vertices.");
 }
 
-bool glmResolveIndex(ObjReading& reading, const ObjIndexKind& kind, unsigned line,
-                     std::int32_t* index, std::uint32_t definedBefore, std::uint32_t total) {
+bool glmResolveOtherIndex(ObjReading& reading, const ObjIndexKind& kind, unsigned line,
+                          std::int32_t* index, std::uint32_t definedBefore, std::uint32_t total) {
     const std::int64_t written = *index;
     const std::int64_t resolved = written < 0 ? written + definedBefore + 1 : written;
     if (resolved >= 1 && resolved <= total) {

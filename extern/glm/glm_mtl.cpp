@@ -59,26 +59,8 @@ std::uint32_t scanMaterials(ObjScanner& scanner, ObjMaterial* table) {
     return current + 1;
 }
 
-} // namespace
-
-bool glmReadMTL(ObjReading& reading, const char* name) {
-    ObjModel* model = reading.model;
-    // A later "mtllib" line replaces the table of an earlier one.
-    glmFreeMaterials(model);
-    std::string text;
-    if (reading.materialText != nullptr) {
-        text.assign(*reading.materialText);
-    } else {
-        char* directory = glmPathDirectory(model->objpath);
-        const std::string path = std::string(directory) + name;
-        std::free(directory);
-        ObjText file;
-        if (!glmReadWholeFile(path.c_str(), &file)) {
-            return reading.fail("glmReadMTL() failed: can't open material file \"" + path + "\".");
-        }
-        text.assign(file.bytes.get(), file.size);
-    }
-    ObjScanner scanner(text.data(), text.size());
+// Counts, allocates with the defaults, then fills the table.
+void readMaterials(ObjModel* model, ObjScanner& scanner) {
     const std::uint32_t count = scanMaterials(scanner, nullptr);
     ObjMaterial* table = static_cast<ObjMaterial*>(std::calloc(count, sizeof(ObjMaterial)));
     for (std::uint32_t i = 0; i < count; i++) {
@@ -89,5 +71,31 @@ bool glmReadMTL(ObjReading& reading, const char* name) {
     scanMaterials(scanner, table);
     model->materialtable = table;
     model->materialcount = count;
-    return true;
+}
+
+} // namespace
+
+bool glmReadMTL(ObjReading& reading, const char* name) {
+    ObjModel* model = reading.model;
+    // A later "mtllib" line replaces the table of an earlier one.
+    glmFreeMaterials(model);
+    if (reading.materialText != nullptr) {
+        const std::string text(*reading.materialText); // brings the terminating zero byte
+        ObjScanner scanner(text.data(), text.size());
+        readMaterials(model, scanner);
+        return true;
+    }
+    char* directory = glmPathDirectory(model->objpath);
+    const std::string path = std::string(directory) + name;
+    std::free(directory);
+    ObjFileText file;
+    if (file.open(path.c_str())) {
+        ObjScanner scanner(file);
+        readMaterials(model, scanner);
+        if (!file.failed()) {
+            return true;
+        }
+        glmFreeMaterials(model);
+    }
+    return reading.fail("glmReadMTL() failed: can't open material file \"" + path + "\".");
 }

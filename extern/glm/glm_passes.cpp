@@ -110,7 +110,7 @@ bool glmFirstPass(ObjReading& reading, ObjScanner& scanner) {
             break;
         case 'f': {
             std::uint64_t corners = 0;
-            if (!glmReadFace(reading, scanner, [&corners](ObjFaceForm, const ObjCorner&) {
+            if (!glmReadFace<false>(reading, scanner, [&corners](ObjFaceForm, const ObjCorner&) {
                     corners++;
                     return true;
                 })) {
@@ -191,7 +191,7 @@ bool glmSecondPass(ObjReading& reading, ObjScanner& scanner) {
             }
             break;
         case 'f': {
-            const std::string_view keyword = word;
+            const std::string keyword(word); // the face's reads may move the text on
             const unsigned line = scanner.line();
             ObjCorner first;
             ObjCorner previous;
@@ -234,16 +234,17 @@ bool glmSecondPass(ObjReading& reading, ObjScanner& scanner) {
                 previous = corner;
                 return true;
             };
-            if (!glmReadFace(reading, scanner, addCorner)) {
+            if (!glmReadFace<true>(reading, scanner, addCorner)) {
                 return false;
             }
             break;
         }
         case 'g': {
             const unsigned line = scanner.line();
+            const std::string keyword(word);
             group = glmLookupGroup(model, groupName(scanner.linePiece()).text);
             if (group == nullptr) {
-                return failMisplaced(reading, line, word);
+                return failMisplaced(reading, line, keyword);
             }
             capacity = reading.groupCapacity[group];
             group->materialidx = material;

@@ -1,12 +1,28 @@
-// Reading an OBJ file: the whole file is read into memory once and both passes run over it.
+// Reading an OBJ file: two passes of the scanner over the file, or over text in memory.
 #include "glm_reader.h"
 #include "glm_assert.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <sys/mman.h>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// A zeroed array; a large one asks for huge pages, which take one page fault where small
+// pages take five hundred.
+void* zeroedArray(std::size_t count, std::size_t size) {
+    void* array = std::calloc(count, size);
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(array);
+    const std::uintptr_t begin = (start + kHugePage - 1) / kHugePage * kHugePage;
+    const std::uintptr_t end = (start + count * size) / kHugePage * kHugePage;
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+    return array;
+}
 
 // Frees the model of a failed read; returns null for the caller to return.
 ObjModel* discard(ObjModel* model) {
@@ -16,85 +32,69 @@ ObjModel* discard(ObjModel* model) {
 
 ObjModel* readFile(const char* path, ObjReadFailure* failure) {
     GLM_REQUIRE(path);
-    ObjText text;
-    if (!glmReadWholeFile(path, &text)) {
+    ObjFileText file;
+    if (!file.open(path)) {
         failure->message =
             "glmReadOBJ() failed: can't open data file \"" + std::string(path) + "\".";
         failure->onStandardOutput = false;
         return nullptr;
     }
-    return glmReadOBJText(path, std::string_view(text.bytes.get(), text.size), nullptr, failure);
+    ObjScanner scanner(file);
+    ObjModel* model = glmReadOBJFrom(path, scanner, nullptr, failure);
+    if (file.failed()) {
+        // Whatever the passes made of a file cut short, the cause to report is the read.
+        failure->message =
+            "glmReadOBJ() failed: can't read data file \"" + std::string(path) + "\".";
+        failure->onStandardOutput = false;
+        return model != nullptr ? discard(model) : nullptr;
+    }
+    return model;
 }
 
 } // namespace
 
 ObjName glmFirstWordOfLine(ObjScanner& scanner) {
-    const std::string_view piece = scanner.linePiece();
-    ObjScanner words(piece.data(), piece.size());
-    std::string_view word;
-    words.word(&word);
+    std::string_view word = scanner.linePiece();
+    while (!word.empty() && ObjScanner::isBlank(word.front())) {
+        word.remove_prefix(1);
+    }
+    std::size_t length = 0;
+    while (length < word.size() && !ObjScanner::isBlank(word[length])) {
+        length++;
+    }
+    word = word.substr(0, length);
     ObjName name;
     std::memcpy(name.text, word.data(), word.size());
     name.text[word.size()] = '\0';
     return name;
 }
 
-bool glmReadWholeFile(const char* path, ObjText* text) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    // The size is only a hint: the loop reads on to the end whatever the file holds.
-    std::size_t capacity = 4096;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long end = std::ftell(file);
-        capacity = end > 0 && static_cast<unsigned long>(end) < (1ul << 40)
-                       ? static_cast<std::size_t>(end) + 1
-                       : capacity;
-    }
-    std::rewind(file);
-    std::unique_ptr<char[]> bytes(new char[capacity + 1]);
-    std::size_t size = 0;
-    for (;;) {
-        size += std::fread(bytes.get() + size, 1, capacity - size, file);
-        if (size < capacity) {
-            break;
-        }
-        std::unique_ptr<char[]> larger(new char[2 * capacity + 1]);
-        std::memcpy(larger.get(), bytes.get(), size);
-        bytes = std::move(larger);
-        capacity *= 2;
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        return false;
-    }
-    bytes[size] = '\0';
-    text->bytes = std::move(bytes);
-    text->size = size;
-    return true;
+ObjModel* glmReadOBJText(const char* path, std::string_view text, std::string_view materialText,
+                         ObjReadFailure* failure) {
+    // The scanner wants a zero byte after its text; the copy brings one.
+    const std::string copy(text);
+    ObjScanner scanner(copy.data(), copy.size());
+    return glmReadOBJFrom(path, scanner, &materialText, failure);
 }
 
-ObjModel* glmReadOBJText(const char* path, std::string_view text,
+ObjModel* glmReadOBJFrom(const char* path, ObjScanner& scanner,
                          const std::string_view* materialText, ObjReadFailure* failure) {
     ObjModel* model = static_cast<ObjModel*>(std::calloc(1, sizeof(ObjModel)));
     model->objpath = strdup(path);
     ObjReading reading{model, materialText, failure, {}};
-    ObjScanner scanner(text.data(), text.size());
     if (!glmFirstPass(reading, scanner)) {
         return discard(model);
     }
     // Zeroed, so that values a malformed line did not set are 0, never garbage.
-    model->vertices = static_cast<float*>(std::calloc(model->vertexcount + 1u, 3 * sizeof(float)));
-    model->faces = static_cast<ObjTriangle*>(std::calloc(model->facecount, sizeof(ObjTriangle)));
+    model->vertices = static_cast<float*>(zeroedArray(model->vertexcount + 1u, 3 * sizeof(float)));
+    model->faces = static_cast<ObjTriangle*>(zeroedArray(model->facecount, sizeof(ObjTriangle)));
     if (model->normalcount != 0) {
         model->normals =
-            static_cast<float*>(std::calloc(model->normalcount + 1u, 3 * sizeof(float)));
+            static_cast<float*>(zeroedArray(model->normalcount + 1u, 3 * sizeof(float)));
     }
     if (model->texcoordcount != 0) {
         model->texcoordarray =
-            static_cast<float*>(std::calloc(model->texcoordcount + 1u, 2 * sizeof(float)));
+            static_cast<float*>(zeroedArray(model->texcoordcount + 1u, 2 * sizeof(float)));
     }
     scanner.rewind();
     if (!glmSecondPass(reading, scanner)) {

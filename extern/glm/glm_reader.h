@@ -42,21 +42,17 @@ ObjName glmFirstWordOfLine(ObjScanner& scanner);
 // Frees the material table and its names (defined with the records).
 void glmFreeMaterials(ObjModel* model);
 
-// Reads an OBJ text (followed by a zero byte) into a new model named path. Returns null and
+// Reads the OBJ text that scanner runs over into a new model named path. Returns null and
 // fills *failure when the text cannot be read; the partial model is freed then.
-ObjModel* glmReadOBJText(const char* path, std::string_view text,
+ObjModel* glmReadOBJFrom(const char* path, ObjScanner& scanner,
                          const std::string_view* materialText, ObjReadFailure* failure);
+
+// The same for an OBJ text held in memory, whose "mtllib" lines all read materialText:
+// the entry for fuzzing.
+ObjModel* glmReadOBJText(const char* path, std::string_view text, std::string_view materialText,
+                         ObjReadFailure* failure);
 
 // The reader's steps. Each returns false after recording a failure.
 bool glmFirstPass(ObjReading& reading, ObjScanner& scanner);
 bool glmSecondPass(ObjReading& reading, ObjScanner& scanner);
 bool glmReadMTL(ObjReading& reading, const char* name);
-
-// A whole file in memory, followed by a zero byte that size does not count.
-struct ObjText {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
-};
-
-// Reads the file at path into *text; false when it cannot be opened or read.
-bool glmReadWholeFile(const char* path, ObjText* text);

@@ -2,7 +2,9 @@
 // hold, strtof for everything else.
 #include "glm_scanner.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,38 +39,38 @@ bool ObjScanner::readFloat(float* out) {
     if (p != end_ && (*p == '-' || *p == '+')) {
         ++p;
     }
-    // Infinities, NaNs and hexadecimal numbers take the library path.
-    const bool special = p != end_ && ((*p | 0x20) == 'i' || (*p | 0x20) == 'n' ||
-                                       (*p == '0' && p + 1 != end_ && (p[1] | 0x20) == 'x'));
-    // Up to 19 significant digits fit 64 bits; more take the library path.
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    int exponent = 0;
-    bool anyDigit = false;
-    const auto digits = [&](bool fraction) {
-        for (; p != end_ && isDigit(*p); ++p) {
-            anyDigit = true;
-            if (mantissa != 0 || *p != '0') {
-                mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-                ++significant;
-            }
-            exponent -= fraction ? 1 : 0;
-            if (significant > 19) {
-                return;
-            }
-        }
-    };
-    if (!special) {
-        digits(false);
-        if (significant <= 19 && p != end_ && *p == '.') {
-            ++p;
-            digits(true);
-        }
+    // Significant digits gather in mantissa; leading zeros are skipped, so that only
+    // numbers of more than 19 significant digits take the library path.
+    const char* integer = p;
+    while (p != end_ && *p == '0') {
+        ++p;
     }
-    if (!special && significant <= 19) {
-        if (!anyDigit) {
-            return false;
+    std::uint64_t mantissa = 0;
+    const char* significant = p;
+    for (; isDigit(*p); ++p) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    std::ptrdiff_t digits = p - significant;
+    bool anyDigit = p != integer;
+    int exponent = 0;
+    // "0x" starts a hexadecimal number, which the library reads.
+    const bool hexadecimal = p - integer == 1 && *integer == '0' && p != end_ && (*p | 0x20) == 'x';
+    if (!hexadecimal && p != end_ && *p == '.') {
+        const char* fraction = ++p;
+        if (digits == 0) {
+            while (p != end_ && *p == '0') {
+                ++p;
+            }
         }
+        const char* fractionDigits = p;
+        for (; isDigit(*p); ++p) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        }
+        digits += p - fractionDigits;
+        exponent = -static_cast<int>(std::min<std::ptrdiff_t>(p - fraction, 100000));
+        anyDigit = anyDigit || p != fraction;
+    }
+    if (anyDigit && !hexadecimal && digits <= 19) {
         if (p != end_ && (*p | 0x20) == 'e') {
             const char* q = p + 1;
             const bool negativeExponent = q != end_ && *q == '-';
@@ -76,7 +78,7 @@ bool ObjScanner::readFloat(float* out) {
                 ++q;
             }
             int value = 0;
-            for (; q != end_ && isDigit(*q); ++q) {
+            for (; isDigit(*q); ++q) {
                 value = value < 100000 ? value * 10 + (*q - '0') : value;
             }
             // "1e" and "1e+" end before the "e", as in strtof.
@@ -101,6 +103,8 @@ bool ObjScanner::readFloat(float* out) {
                 return true;
             }
         }
+    } else if (!anyDigit && !hexadecimal && p != end_ && (*p | 0x20) != 'i' && (*p | 0x20) != 'n') {
+        return false; // neither a number nor an infinity or NaN
     }
     char* stop = nullptr;
     const float value = std::strtof(pos_, &stop);

@@ -1,8 +1,10 @@
 // Reading OBJ files: groups, materials, face forms, indices and malformed input.
+#include "glm_reader.h"
 #include "glm_test_util.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,48 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"FaceAfterData", kTriangle + "v 1 1 1 f 1 2 3\n",
                 "line 4: \"f\" stands inside a line (after data, or past 127 characters)."}),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.what); });
+
+// Files are read a stretch of whole lines at a time; numbers and faces that continue on
+// later lines, and a line longer than the stretch buffer, must read as from one text.
+TEST(ReaderFiles, ReadingInStretchesMatchesReadingFromMemory) {
+    std::string obj = "g first\n";
+    for (int i = 0; i < 100000; i++) {
+        obj += "v " + std::to_string(i) + "\n" + std::to_string(i % 7) + ".25\n-" +
+               std::to_string(i % 11) + "e-3\n";
+    }
+    obj += "# " + std::string(3 << 20, 'x') + "\ng second\n";
+    for (int i = 1; i + 3 <= 100000; i += 3) {
+        obj += "f " + std::to_string(i) + "\n" + std::to_string(i + 1) + "\n\n" +
+               std::to_string(i + 2) + " -1\n";
+    }
+    obj += "g last";
+    ModelPtr fromFile = readModel(obj);
+    ASSERT_TRUE(fromFile);
+    ObjReadFailure failure;
+    ModelPtr fromMemory(glmReadOBJText("memory.obj", obj, "", &failure));
+    ASSERT_TRUE(fromMemory) << failure.message;
+    ASSERT_EQ(fromFile->vertexcount, 100000u);
+    ASSERT_EQ(fromFile->facecount, fromMemory->facecount);
+    EXPECT_EQ(fromFile->facecount, 2 * 33333u);
+    EXPECT_EQ(std::memcmp(fromFile->vertices, fromMemory->vertices,
+                          (fromFile->vertexcount + 1) * 3 * sizeof(float)),
+              0);
+    EXPECT_EQ(
+        std::memcmp(fromFile->faces, fromMemory->faces, fromFile->facecount * sizeof(ObjTriangle)),
+        0);
+    EXPECT_EQ(fromFile->vertices[3 * 100000 + 2], -9e-3f); // written as 99999, 4.25, -9e-3
+    EXPECT_EQ(groupNames(fromFile.get()),
+              (std::vector<std::string>{"last", "second", "first", "default"}));
+    EXPECT_EQ(group(fromFile.get(), "second")->facecount, fromFile->facecount);
+}
+
+TEST(ReaderFiles, FolderIsNoDataFile) {
+    const std::string folder = writeScratchFile("model.obj", "");
+    const std::string directory = folder.substr(0, folder.rfind('/'));
+    std::string error;
+    EXPECT_EQ(glmTryReadOBJ(directory.c_str(), &error), nullptr);
+    EXPECT_EQ(error, "glmReadOBJ() failed: can't open data file \"" + directory + "\".");
+}
 
 TEST(ReaderPaths, DirectoryOfAPath) {
     const std::pair<const char*, const char*> cases[] = {{"modely/brokovnice.obj", "modely/"},
