@@ -2,7 +2,6 @@
 #pragma once
 
 #include "bmp_reader.h"
-#include "colour.h"
 
 #include <cstdint>
 #include <filesystem>

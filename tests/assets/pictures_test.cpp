@@ -1,6 +1,7 @@
 // The committed pictures as the gallery reads them: sizes and depths, the explosion's black
 // border and its course, and which way up the sky stands.
 #include "asset_test_support.h"
+#include "colour.h"
 
 #include <gtest/gtest.h>
 

@@ -7,16 +7,16 @@
 
 namespace {
 
-// The gun's muzzles lie above the middle of the square, which is level with the middle of the
-// gun; the ball is centred up toward them, so that less of it hides behind the barrels.
-constexpr double ballHeight = 0.12;
-
 // Heat at (dx, dy) from the middle of the frame (in frame widths) for frame progress t = 0
-// (the flash) to 1 (the last embers).
-double heat(double dx, double dy, double t, int frame) {
-    const double r = std::sqrt(dx * dx + (dy - ballHeight) * (dy - ballHeight));
-    // The ball swells quickly and then slows; flame tongues break its edge.
-    const double radius = 0.20 + 0.22 * (1 - (1 - t) * (1 - t));
+// (the flash) to 1 (the last embers), with the muzzles at height `muzzles` (frame widths).
+double heat(double dx, double dy, double t, int frame, double muzzles) {
+    // The ball bursts from the muzzles and billows up as it swells, quickly at first and then
+    // slower, clear of the booth's counter that hides the square's lowest fifth from the eye.
+    // Flame tongues break its edge.
+    const double growth = 1 - (1 - t) * (1 - t);
+    const double middle = muzzles + 0.14 + 0.08 * growth;
+    const double r = std::sqrt(dx * dx + (dy - middle) * (dy - middle));
+    const double radius = 0.26 + 0.12 * growth;
     const double turbulence = fractalNoise(dx * 6 + 50, dy * 6 + 50 - t * 2, 4,
                                            40 + static_cast<std::uint32_t>(frame / 4));
     const double edge = radius * (0.6 + 0.8 * turbulence);
@@ -56,7 +56,7 @@ Palette firePalette() {
     return palette;
 }
 
-IndexedPicture paintExplosionFrame(int frame, int size) {
+IndexedPicture paintExplosionFrame(int frame, int size, double muzzles) {
     assert(frame >= 0 && frame < explosionFrameCount && "the explosion has ten frames");
     IndexedPicture picture;
     picture.width = size;
@@ -68,7 +68,7 @@ IndexedPicture paintExplosionFrame(int frame, int size) {
         for (int x = 0; x < size; ++x) {
             const double dx = (x + 0.5) / size - 0.5;
             const double dy = (y + 0.5) / size - 0.5;
-            picture.indices.push_back(toByte(heat(dx, dy, t, frame)));
+            picture.indices.push_back(toByte(heat(dx, dy, t, frame, muzzles)));
         }
     }
     return picture;

@@ -11,5 +11,6 @@ constexpr int explosionFrameCount = 10;
 // with the index, so an index can be read as the flame's heat.
 Palette firePalette();
 
-// Frame 0 to 9 as heat indices into firePalette, `size` pixels square.
-IndexedPicture paintExplosionFrame(int frame, int size);
+// Frame 0 to 9 as heat indices into firePalette, `size` pixels square, the ball bursting from
+// muzzles that stand `muzzles` frame widths above the frame's middle (negative: below it).
+IndexedPicture paintExplosionFrame(int frame, int size, double muzzles);

@@ -125,9 +125,15 @@ void addSphere(Mesh& mesh, FaceGroup& group, Vec3 centre, double radius, int seg
     fan(group, north, previous, true);
 }
 
-void centre(Mesh& mesh) {
+void turnAboutX(Mesh& mesh, double degrees) {
+    for (Vec3& v : mesh.vertices) {
+        v = turnedAboutX(v, degrees);
+    }
+}
+
+Vec3 centre(Mesh& mesh) {
     if (mesh.vertices.empty()) {
-        return;
+        return {};
     }
     Vec3 low = mesh.vertices.front();
     Vec3 high = low;
@@ -139,6 +145,7 @@ void centre(Mesh& mesh) {
     for (Vec3& v : mesh.vertices) {
         v = v - middle;
     }
+    return middle;
 }
 
 int triangleCount(const Mesh& mesh) {

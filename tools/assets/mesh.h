@@ -55,7 +55,10 @@ void addCap(Mesh& mesh, FaceGroup& group, const Ring& ring, bool facingAlong);
 void addAnnulus(Mesh& mesh, FaceGroup& group, const Ring& outer, const Ring& inner);
 void addSphere(Mesh& mesh, FaceGroup& group, Vec3 centre, double radius, int segments, int stacks);
 
-// Moves the mesh so that its bounding box is centred on the origin.
-void centre(Mesh& mesh);
+// Turns the mesh about the x axis; a positive angle takes its +z end down toward -y.
+void turnAboutX(Mesh& mesh, double degrees);
+// Moves the mesh so that its bounding box is centred on the origin; returns the box's middle
+// as it was, the shift that every vertex was moved back by.
+Vec3 centre(Mesh& mesh);
 // Faces in all, after splitting each polygon into a fan of triangles.
 int triangleCount(const Mesh& mesh);

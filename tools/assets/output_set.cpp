@@ -16,6 +16,10 @@ constexpr int targetSize = 256;
 constexpr int explosionSize = 128;
 constexpr int skySize = 512;
 
+// The gallery fits the gun into the cube from -1 to 1 and scales it by 3, so its length spans
+// 6 scene units, and draws the explosion as a 1-unit square level with the middle of the gun.
+constexpr double gunLengthInSquares = 6;
+
 // A target's picture is mapped with s growing toward -x on a board seen from +z, so from the
 // player's side the file's left edge is on the right: the file holds the mirror image.
 std::function<std::vector<std::uint8_t>()> target(Picture (*paint)(int)) {
@@ -34,9 +38,10 @@ std::vector<OutputFile> outputFiles() {
         {"textury/sysel.bmp", target(paintGopher)},
         {"textury/terc.bmp", target(paintPaperTarget)},
     };
+    const double muzzles = muzzleHeight(buildShotgun()) * gunLengthInSquares;
     for (int frame = 0; frame < explosionFrameCount; ++frame) {
-        files.push_back({"textury/Explode" + std::to_string(frame + 1) + ".bmp", [frame] {
-                             return encodeBmp8(paintExplosionFrame(frame, explosionSize));
+        files.push_back({"textury/Explode" + std::to_string(frame + 1) + ".bmp", [frame, muzzles] {
+                             return encodeBmp8(paintExplosionFrame(frame, explosionSize, muzzles));
                          }});
     }
     for (int face = 0; face < skyFaceCount; ++face) {
@@ -44,8 +49,9 @@ std::vector<OutputFile> outputFiles() {
                          [face] { return encodeBmp24(paintSkyFace(face, skySize)); }});
     }
     files.push_back({"modely/brokovnice.obj",
-                     [] { return bytesOf(objText(buildShotgun(), "brokovnice.mtl")); }});
-    files.push_back({"modely/brokovnice.mtl", [] { return bytesOf(mtlText(buildShotgun())); }});
+                     [] { return bytesOf(objText(buildShotgun().mesh, "brokovnice.mtl")); }});
+    files.push_back(
+        {"modely/brokovnice.mtl", [] { return bytesOf(mtlText(buildShotgun().mesh)); }});
     return files;
 }
 

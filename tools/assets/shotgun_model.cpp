@@ -2,7 +2,17 @@
 
 #include "shotgun_parts.h"
 
+#include <algorithm>
+
 namespace {
+
+// The gallery shows the gun from an eye above its middle, with the explosion's square level
+// with that middle just ahead of the muzzles. Level barrels run above the middle (the stock
+// drops below them) and hide the square; dipped this far, the muzzles sit a fortieth of the
+// gun's length below it and the square shows above and around them.
+constexpr double muzzleDip = 6; // degrees
+
+constexpr double metresPerCentimetre = 0.01;
 
 std::vector<Material> gunMaterials() {
     return {
@@ -17,16 +27,29 @@ std::vector<Material> gunMaterials() {
 
 } // namespace
 
-Mesh buildShotgun() {
-    Mesh mesh;
+GunModel buildShotgun() {
+    GunModel gun;
+    Mesh& mesh = gun.mesh;
     mesh.materials = gunMaterials();
     addWoodwork(mesh);
     addAction(mesh);
     addTriggers(mesh);
     addBarrels(mesh);
     for (Vec3& v : mesh.vertices) {
-        v = v * 0.01; // centimetres to metres
+        v = v * metresPerCentimetre;
     }
-    centre(mesh);
-    return mesh;
+    turnAboutX(mesh, muzzleDip);
+    const Vec3 shift = centre(mesh);
+    gun.muzzles = turnedAboutX(muzzlesMiddle * metresPerCentimetre, muzzleDip) - shift;
+    return gun;
+}
+
+double muzzleHeight(const GunModel& gun) {
+    double low = 0;
+    double high = 0;
+    for (const Vec3& v : gun.mesh.vertices) {
+        low = std::min(low, v.z);
+        high = std::max(high, v.z);
+    }
+    return gun.muzzles.y / (high - low);
 }

@@ -10,7 +10,7 @@ namespace {
 constexpr int roundSegments = 32;
 
 constexpr double breechZ = 44;
-constexpr double muzzleZ = 114;
+constexpr double muzzleZ = muzzlesMiddle.z;
 constexpr double boreBottomZ = 102;
 constexpr double boreRadius = 0.93; // twelve bore
 

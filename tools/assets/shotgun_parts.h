@@ -4,6 +4,9 @@
 
 #include "mesh.h"
 
+// The middle between the two muzzles, on the barrels' axis.
+inline constexpr Vec3 muzzlesMiddle{0, 0, 114};
+
 // Both barrels with their bores, the ribs between them and the bead sight.
 void addBarrels(Mesh& mesh);
 // The action that joins barrels and stock, its top lever and the bar under the barrels.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 
 struct Vec2 {
     double x = 0, y = 0;
@@ -47,4 +48,11 @@ inline double length(Vec3 a) {
 }
 inline Vec3 normalized(Vec3 a) {
     return a * (1.0 / length(a));
+}
+// The point turned about the x axis; a positive angle takes +z down toward -y.
+inline Vec3 turnedAboutX(Vec3 a, double degrees) {
+    const double r = degrees * std::numbers::pi / 180;
+    const double c = std::cos(r);
+    const double s = std::sin(r);
+    return {a.x, a.y * c - a.z * s, a.y * s + a.z * c};
 }
