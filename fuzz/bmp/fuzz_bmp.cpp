@@ -1,0 +1,25 @@
+// Arbitrary bytes reach the BMP readers as a file would: through a stream.
+#include "image_invariants.h"
+#include "image_streams.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <stdio.h> // fmemopen
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0; // fmemopen refuses an empty buffer; empty files are in the unit tests
+    }
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+    if (file == nullptr) {
+        return 0;
+    }
+    for (auto read : {readBmpStream, readBmp24Stream, readBmp8Stream}) {
+        if (auto image = read(file)) {
+            check(image->format == PixelFormatRgb && !image->palettePending);
+            checkImage(*image);
+        }
+    }
+    std::fclose(file);
+    return 0;
+}

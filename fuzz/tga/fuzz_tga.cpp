@@ -1,0 +1,28 @@
+// Arbitrary bytes reach the TGA readers as a file would: through a stream. Each reader is
+// also given the ID length from the first byte, as the choosing reader does.
+#include "image_invariants.h"
+#include "image_streams.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <stdio.h> // fmemopen
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0; // fmemopen refuses an empty buffer; empty files are in the unit tests
+    }
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+    if (file == nullptr) {
+        return 0;
+    }
+    if (auto image = readTgaStream(file)) {
+        checkImage(*image);
+    }
+    for (auto read : {readTgaTrueColorStream, readTgaRleStream, readTgaMappedStream}) {
+        if (auto image = read(file, data[0])) {
+            checkImage(*image);
+        }
+    }
+    std::fclose(file);
+    return 0;
+}
