@@ -14,8 +14,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Lets GLUT carry out pending redisplay requests; returns how many frames it drew.
-    static int redisplays();
+    // How many redisplays the program requested since the last call.
+    static int redisplayRequests();
 
     // Draws one frame of the scene into the back buffer, as the display callback does.
     static void drawFrame();
