@@ -114,9 +114,13 @@ drv_open_menu() {
 drv_menu() {
     local entry=$1
     drv_open_menu
-    xdotool mousemove --sync $((DRV_MENU_X + 20)) \
-        $((DRV_MENU_Y + DRV_MENU_FIRST + (entry - 1) * DRV_MENU_ENTRY_HEIGHT))
+    local y=$((DRV_MENU_Y + DRV_MENU_FIRST + (entry - 1) * DRV_MENU_ENTRY_HEIGHT))
+    # Two moves inside the entry, so the menu sees the pointer on it even when a slow frame
+    # held back the first.
+    xdotool mousemove --sync $((DRV_MENU_X + 20)) "$y"
     sleep 0.3
+    xdotool mousemove --sync $((DRV_MENU_X + 24)) $((y + 1))
+    sleep 0.5
     xdotool mouseup 3
     drv_frames_settle 1
 }
