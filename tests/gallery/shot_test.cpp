@@ -53,7 +53,8 @@ TEST_F(ShootingTest, ARefusedShotSpendsAndTestsNothingButRedrawsTheFrame) {
         bool hidden;
         int cartridges;
     };
-    for (const Case c : {Case{"hidden", true, 5}, Case{"empty", false, 0}}) {
+    for (const Case c :
+         {Case{"hidden", true, 5}, Case{"empty", false, 0}, Case{"below empty", false, -3}}) {
         takeFiringPosition(menuFiringPosition2); // aimed at the middle paper board
         if (c.hidden) {
             press('z');

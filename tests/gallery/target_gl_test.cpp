@@ -92,18 +92,4 @@ TEST_F(TargetDrawTest, TheBoardIsThreeByThreeStandingOnItsPosition) {
     }
 }
 
-TEST_F(TargetDrawTest, AnInvisibleTargetDrawsNeitherBoardNorCounter) {
-    Target board(0);
-    board.visible = false;
-    for (const float viewY : {0.0f, 8.0f}) {
-        centreOn(1, viewY);
-        board.setPosition(1, -1.5f, 0);
-        clearTo(0, 0, 0);
-        board.draw();
-        for (const Rgb pixel : readWindow()) {
-            ASSERT_TRUE(sameColour(pixel, {0, 0, 0}, 0)) << pixel;
-        }
-    }
-}
-
 } // namespace

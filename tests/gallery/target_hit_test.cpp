@@ -79,22 +79,6 @@ TEST(TargetHitRounding, TheRoundedSumsReallyLieBeyondTheExactBounds) {
     EXPECT_GT(static_cast<double>(topRoundedUp), static_cast<double>(0.7f) + 3);
 }
 
-TEST(TargetHitCounter, PaperBoardGapsHitNoneAndOneShotCountsOnce) {
-    const float boards[] = {-3.5f, 0, 3.5f};
-    struct Aim {
-        float x;
-        int hits;
-    };
-    for (const Aim aim : {Aim{-1.9f, 0}, Aim{-1.6f, 0}, Aim{1.6f, 0}, Aim{1.9f, 0}, Aim{-5, 1},
-                          Aim{-2, 1}, Aim{0, 1}, Aim{2, 1}, Aim{5, 1}}) {
-        Target paper(1);
-        for (const float boardX : boards) {
-            paper.testHit(boardX, 4.2f, aim.x, 5.5f);
-        }
-        EXPECT_EQ(paper.hits, aim.hits) << "aim x " << aim.x;
-    }
-}
-
 TEST(TargetHitCounter, StopsAtTheLargestCount) {
     Target target(0);
     target.hits = std::numeric_limits<std::int32_t>::max() - 1;
