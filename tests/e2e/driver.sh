@@ -58,9 +58,16 @@ drv_start_gallery() {
     # shellcheck disable=SC2086 # the wrapper is a command with its arguments
     (cd "$dir" && LD_PRELOAD=${DRV_PRELOAD:-} exec ${DRV_WRAPPER:-} "$bin") >"$DRV_LOG" 2>&1 &
     DRV_PID=$!
-    DRV_WINDOW=$(timeout "${DRV_START_SECONDS:-20}" xdotool search --sync --onlyvisible --name '^Hlavni okno$' | head -n 1) ||
-        drv_fail "the window \"Hlavni okno\" did not appear"
-    [ -n "$DRV_WINDOW" ] || drv_fail "the window \"Hlavni okno\" did not appear"
+    local tries=0
+    DRV_WINDOW=""
+    while [ -z "$DRV_WINDOW" ]; do
+        drv_running || drv_fail "the program ended before its window appeared"
+        tries=$((tries + 1))
+        [ $tries -le $((${DRV_START_SECONDS:-20} * 5)) ] ||
+            drv_fail "the window \"Hlavni okno\" did not appear"
+        sleep 0.2
+        DRV_WINDOW=$(xdotool search --onlyvisible --name '^Hlavni okno$' 2>/dev/null | head -n 1)
+    done
     drv_frames_settle
 }
 

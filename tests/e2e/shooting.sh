@@ -18,10 +18,14 @@ region() {
 # Presses "1" and returns the brightest the region got over the next moment.
 brightest_after_shot() {
     local tag=$1 best=0 value i
-    xdotool key --window "$DRV_WINDOW" 1
-    for i in 1 2 3 4 5 6; do
+    # Grab from just before the key on: the ten frames of the explosion go by fast.
+    (for i in 1 2 3 4 5 6; do
         xwd -silent -id "$DRV_WINDOW" -out "$out/$tag-$i.xwd"
-    done
+    done) &
+    local grabber=$!
+    sleep 0.05
+    xdotool key --window "$DRV_WINDOW" 1
+    wait "$grabber"
     for i in 1 2 3 4 5 6; do
         value=$(region "xwd:$out/$tag-$i.xwd")
         [ "$value" -gt "$best" ] && best=$value

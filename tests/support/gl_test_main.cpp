@@ -8,6 +8,7 @@ namespace {
 class GlWindowEnvironment : public testing::Environment {
 public:
     void SetUp() override { ensureGlWindow(); }
+    void TearDown() override { closeGlWindow(); }
 };
 
 } // namespace

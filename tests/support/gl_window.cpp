@@ -21,8 +21,11 @@ void drawNothing() {}
 
 } // namespace
 
+namespace {
+int window = 0;
+}
+
 void ensureGlWindow() {
-    static int window = 0;
     if (window != 0) {
         glutSetWindow(window);
         return;
@@ -42,6 +45,14 @@ void ensureGlWindow() {
     window = glutCreateWindow("gl-test");
     glutDisplayFunc(drawNothing);
     glutMainLoopEvent(); // map the window so that its size is settled
+}
+
+void closeGlWindow() {
+    if (window != 0) {
+        glutDestroyWindow(window);
+        glutMainLoopEvent();
+        window = 0;
+    }
 }
 
 Rgb readPixel(int x, int y) {

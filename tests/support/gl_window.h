@@ -5,6 +5,10 @@
 // context current. The display is the test fixture's Xvfb when it runs, else $DISPLAY.
 void ensureGlWindow();
 
+// Destroys the window and its context, so that the driver releases what it holds before the
+// leak check at exit.
+void closeGlWindow();
+
 // Reads the back buffer's pixel at (x, y), window coordinates from the lower left, as RGB.
 struct Rgb {
     unsigned char r, g, b;
