@@ -39,9 +39,7 @@ ObjFaceForm glmFaceForm(std::string_view word, ObjCorner* corner) {
 }
 
 bool glmFailShortFace(ObjReading& reading, unsigned line) {
-    return reading.fail("glmReadOBJ() failed: \"" + std::string(reading.model->objpath) +
-                        "\" line " + std::to_string(line) +
-                        ": a face needs at least three vertices.");
+    return reading.failAt(line, "a face needs at least three vertices");
 }
 
 bool glmResolveOtherIndex(ObjReading& reading, const ObjIndexKind& kind, unsigned line,
@@ -52,9 +50,7 @@ bool glmResolveOtherIndex(ObjReading& reading, const ObjIndexKind& kind, unsigne
         *index = static_cast<std::int32_t>(resolved);
         return true;
     }
-    std::string message = "glmReadOBJ() failed: \"" + std::string(reading.model->objpath) +
-                          "\" line " + std::to_string(line) + ": " + kind.name + " index " +
-                          std::to_string(written);
+    std::string message = kind.name + (" index " + std::to_string(written));
     if (total == 0) {
         message += std::string(" refers to nothing: the file defines no ") + kind.plural;
     } else if (written < 0) {
@@ -62,5 +58,5 @@ bool glmResolveOtherIndex(ObjReading& reading, const ObjIndexKind& kind, unsigne
     } else {
         message += " is out of range: the file defines " + std::to_string(total);
     }
-    return reading.fail(message + '.');
+    return reading.failAt(line, message);
 }

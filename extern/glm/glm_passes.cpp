@@ -45,22 +45,16 @@ ObjName groupName(std::string_view piece) {
     return name;
 }
 
-std::string quotedPath(const ObjReading& reading) {
-    return "\"" + std::string(reading.model->objpath) + "\"";
-}
-
 bool failMisplaced(ObjReading& reading, unsigned line, std::string_view word) {
-    return reading.fail("glmReadOBJ() failed: " + quotedPath(reading) + " line " +
-                        std::to_string(line) + ": \"" + std::string(word) +
-                        "\" stands inside a line (after data, or past 127 characters).");
+    return reading.failAt(line, "\"" + std::string(word) +
+                                    "\" stands inside a line (after data, or past 127 characters)");
 }
 
 // Counts beyond what a 32-bit index can name are refused.
 bool countFits(ObjReading& reading, std::uint64_t count, const char* what) {
     constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max();
     return count <= kLimit ||
-           reading.fail("glmReadOBJ() failed: " + quotedPath(reading) + ": more than " +
-                        std::to_string(kLimit) + " " + what + ".");
+           reading.failInFile("more than " + std::to_string(kLimit) + " " + what);
 }
 
 // Reads up to count floats with "%f" each; the first that fails ends the read.
@@ -79,6 +73,15 @@ bool ObjReading::fail(std::string message, bool onStandardOutput) {
     failure->message = std::move(message);
     failure->onStandardOutput = onStandardOutput;
     return false;
+}
+
+bool ObjReading::failAt(unsigned line, const std::string& what) {
+    return fail("glmReadOBJ() failed: \"" + std::string(model->objpath) + "\" line " +
+                std::to_string(line) + ": " + what + ".");
+}
+
+bool ObjReading::failInFile(const std::string& what) {
+    return fail("glmReadOBJ() failed: \"" + std::string(model->objpath) + "\": " + what + ".");
 }
 
 bool glmFirstPass(ObjReading& reading, ObjScanner& scanner) {
@@ -264,7 +267,6 @@ bool glmSecondPass(ObjReading& reading, ObjScanner& scanner) {
     for (const ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
         complete = complete && g->facecount == reading.groupCapacity[g];
     }
-    return complete || reading.fail("glmReadOBJ() failed: " + quotedPath(reading) +
-                                    ": a keyword stands inside a line (after data, or past 127 "
-                                    "characters).");
+    return complete || reading.failInFile("a keyword stands inside a line (after data, or past "
+                                          "127 characters)");
 }

@@ -29,6 +29,10 @@ struct ObjReading {
 
     // Records the failure; returns false so that callers can return it.
     bool fail(std::string message, bool onStandardOutput = false);
+    // Records "glmReadOBJ() failed: "<objpath>" line <line>: <what>."; returns false.
+    bool failAt(unsigned line, const std::string& what);
+    // Records "glmReadOBJ() failed: "<objpath>": <what>."; returns false.
+    bool failInFile(const std::string& what);
 };
 
 // A name from a line piece; the piece bounds it, so the buffer never overflows.
