@@ -10,6 +10,8 @@
 #   drv_menu N                   choose menu entry N (1 to 7) with the right mouse button
 #   drv_frames_settle            give the program time to draw a few frames
 #   drv_shot FILE                save a PNG screenshot of the window
+#   drv_fire DIR                 press "1" while grabbing frames into DIR (the explosion is fast)
+#   drv_region_brightness IMAGE  mean brightness (0 to 1000) where the explosion shows
 #   drv_wait_exit [SECONDS]      wait for the program to end; sets DRV_STATUS
 #   drv_stop                     end the program and the display
 
@@ -135,6 +137,40 @@ drv_menu() {
 drv_shot() {
     drv_running || drv_fail "the program is not running (screenshot $1)"
     import -window "$DRV_WINDOW" "$1" || drv_fail "screenshot $1 failed"
+}
+
+# Grabs six frames from just before the key on, into DIR/1.xwd to DIR/6.xwd: the ten frames
+# of an explosion go by faster than a screenshot is saved.
+drv_fire() {
+    local dir=$1 i
+    drv_running || drv_fail "the program is not running (fire)"
+    mkdir -p "$dir"
+    (for i in 1 2 3 4 5 6; do
+        xwd -silent -id "$DRV_WINDOW" -out "$dir/$i.xwd"
+    done) &
+    local grabber=$!
+    sleep 0.05
+    xdotool key --window "$DRV_WINDOW" 1
+    wait "$grabber"
+}
+
+# The explosion square stands 3 units ahead of the firing view's eye and 1 below it.
+drv_region_brightness() {
+    convert "$1" -crop 80x60+280+280 -colorspace gray -format "%[fx:mean*1000]" info: |
+        cut -d. -f1
+}
+
+# The brightest of the frames that drv_fire grabbed into DIR, as a PNG file.
+drv_brightest_grab() {
+    local dir=$1 out=$2 best=-1 value i
+    for i in 1 2 3 4 5 6; do
+        value=$(drv_region_brightness "xwd:$dir/$i.xwd")
+        if [ "$value" -gt "$best" ]; then
+            best=$value
+            convert "xwd:$dir/$i.xwd" "$out"
+        fi
+    done
+    echo "$best"
 }
 
 drv_wait_exit() {

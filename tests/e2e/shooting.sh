@@ -9,32 +9,14 @@ drv_start_gallery "$GALLERY_BIN"
 drv_menu 4
 drv_frames_settle 1
 
-# The explosion square stands 3 units ahead of the eye and 1 below it: around this region.
-region() {
-    convert "$1" -crop 80x60+280+280 -colorspace gray -format "%[fx:mean*1000]" info: |
-        cut -d. -f1
-}
-
-# Presses "1" and returns the brightest the region got over the next moment.
+# Presses "1" and returns the brightest the explosion's region got over the next moment.
 brightest_after_shot() {
-    local tag=$1 best=0 value i
-    # Grab from just before the key on: the ten frames of the explosion go by fast.
-    (for i in 1 2 3 4 5 6; do
-        xwd -silent -id "$DRV_WINDOW" -out "$out/$tag-$i.xwd"
-    done) &
-    local grabber=$!
-    sleep 0.05
-    xdotool key --window "$DRV_WINDOW" 1
-    wait "$grabber"
-    for i in 1 2 3 4 5 6; do
-        value=$(region "xwd:$out/$tag-$i.xwd")
-        [ "$value" -gt "$best" ] && best=$value
-    done
-    echo "$best"
+    drv_fire "$out/$1"
+    drv_brightest_grab "$out/$1" "$out/$1.png"
 }
 
 drv_shot "$out/before.png"
-before=$(region "$out/before.png")
+before=$(drv_region_brightness "$out/before.png")
 first=$(brightest_after_shot first)
 [ "$first" -gt $((before + 30)) ] ||
     drv_fail "no explosion after the first shot (region $before before, at most $first after)"
@@ -43,7 +25,7 @@ for shot in 2 3 4 5; do
     drv_frames_settle 1
 done
 drv_shot "$out/spent.png"
-spent=$(region "$out/spent.png")
+spent=$(drv_region_brightness "$out/spent.png")
 sixth=$(brightest_after_shot sixth)
 [ "$sixth" -le $((spent + 5)) ] ||
     drv_fail "an explosion after the sixth shot with no cartridge left ($spent before, $sixth after)"

@@ -30,8 +30,10 @@ for entry in 3 4 5; do # "Palebne stanoviste 1" to "3"
     drv_menu "$entry"
     shot "firing-$position"
     drv_key Left Up Up
-    drv_key 1
-    shot "firing-$position-shot"
+    stop=$((stop + 1))
+    drv_fire "$out/grabs"
+    drv_brightest_grab "$out/grabs" "$out/$(printf '%02d' "$stop")-firing-$position-shot.png" >/dev/null
+    rm -rf "$out/grabs"
     drv_frames_settle 1
     shot "firing-$position-after"
 done
