@@ -1,6 +1,7 @@
 # The real program under valgrind's memcheck for a short run (FRAMES frames, default 300) with a
 # shot: no invalid read or write, no use of uninitialised values and no definite leak in our
-# code. Reports that lie wholly inside Mesa, LLVM, X or GLUT are suppressed (memcheck.supp).
+# code. Reports that lie wholly inside Mesa, LLVM, X, GLUT or the dynamic loader are suppressed
+# (memcheck.supp); debug information is kept for the GL driver, which is unloaded before exit.
 # Usage: tests/e2e/memcheck.sh [FRAMES]   (GALLERY_BIN and GALLERY_PROBE as for soak.sh)
 set -u
 source "$(dirname "$0")/driver.sh"
@@ -12,6 +13,7 @@ export GALLERY_PROBE_FILE=$probe_log
 drv_start_display
 DRV_START_SECONDS=600 DRV_PRELOAD=$GALLERY_PROBE \
     DRV_WRAPPER="valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
+        --keep-debuginfo=yes \
         --suppressions=$DRV_ROOT/tests/e2e/memcheck.supp --log-file=$report" \
     drv_start_gallery "$GALLERY_BIN"
 
