@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <sys/mman.h>
 #include <cstdlib>
 #include <cstring>
+#include <sys/mman.h>
 
 namespace {
 
