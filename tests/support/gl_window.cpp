@@ -3,7 +3,10 @@
 #include <GL/freeglut.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
 #include <fstream>
+#include <link.h>
 #include <string>
 #include <unistd.h>
 
@@ -18,6 +21,16 @@ void useFixtureDisplay() {
 }
 
 void drawNothing() {}
+
+// The GL driver is unloaded at exit before the leak check runs, which leaves its allocations
+// with unknown frames that no suppression can match. Keeping every loaded driver module
+// resident lets the check name them.
+int keepDriverLoaded(dl_phdr_info* info, size_t, void*) {
+    if (info->dlpi_name != nullptr && std::strstr(info->dlpi_name, "/dri/") != nullptr) {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -44,6 +57,7 @@ void ensureGlWindow() {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     window = glutCreateWindow("gl-test");
     glutDisplayFunc(drawNothing);
+    dl_iterate_phdr(keepDriverLoaded, nullptr);
     glutMainLoopEvent(); // map the window so that its size is settled
 }
 
