@@ -139,15 +139,20 @@ drv_shot() {
     import -window "$DRV_WINDOW" "$1" || drv_fail "screenshot $1 failed"
 }
 
-# Grabs six frames from just before the key on, into DIR/1.xwd to DIR/6.xwd: the ten frames
-# of an explosion go by faster than a screenshot is saved.
+# Grabs frames into DIR from just before the key on, for a second and a half: the explosion's
+# ten frames go by faster than a screenshot is saved in a fast build, and a sanitizer build
+# may not show the first of them for a while.
 drv_fire() {
-    local dir=$1 i
+    local dir=$1
     drv_running || drv_fail "the program is not running (fire)"
     mkdir -p "$dir"
-    (for i in 1 2 3 4 5 6; do
-        xwd -silent -id "$DRV_WINDOW" -out "$dir/$i.xwd"
-    done) &
+    (
+        local n=0 until=$(($(date +%s%N) + 1500000000))
+        while [ "$(date +%s%N)" -lt "$until" ]; do
+            n=$((n + 1))
+            xwd -silent -id "$DRV_WINDOW" -out "$dir/$n.xwd"
+        done
+    ) &
     local grabber=$!
     sleep 0.05
     xdotool key --window "$DRV_WINDOW" 1
@@ -162,12 +167,12 @@ drv_region_brightness() {
 
 # The brightest of the frames that drv_fire grabbed into DIR, as a PNG file.
 drv_brightest_grab() {
-    local dir=$1 out=$2 best=-1 value i
-    for i in 1 2 3 4 5 6; do
-        value=$(drv_region_brightness "xwd:$dir/$i.xwd")
+    local dir=$1 out=$2 best=-1 value grab
+    for grab in "$dir"/*.xwd; do
+        value=$(drv_region_brightness "xwd:$grab")
         if [ "$value" -gt "$best" ]; then
             best=$value
-            convert "xwd:$dir/$i.xwd" "$out"
+            convert "xwd:$grab" "$out"
         fi
     done
     echo "$best"
