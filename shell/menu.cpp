@@ -1,10 +1,10 @@
 #include "menu.h"
 
 #include "app_state.h"
+#include "arrow_keys.h"
 #include "cameras.h"
 #include "scene_objects.h"
 #include "shooting.h"
-#include "special_keys.h"
 
 #include <GL/glut.h>
 #include <cstdlib>

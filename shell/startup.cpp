@@ -1,13 +1,13 @@
 #include "startup.h"
 
 #include "app_state.h"
+#include "arrow_keys.h"
 #include "cameras.h"
 #include "frame.h"
 #include "idle.h"
 #include "keyboard.h"
 #include "menu.h"
 #include "scene_objects.h"
-#include "special_keys.h"
 
 #include <GL/glut.h>
 

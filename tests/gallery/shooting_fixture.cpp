@@ -1,13 +1,13 @@
 #include "shooting_fixture.h"
 
 #include "app_state.h"
+#include "arrow_keys.h"
 #include "cameras.h"
 #include "frame.h"
 #include "keyboard.h"
 #include "menu.h"
 #include "picture_folder.h"
 #include "scene_objects.h"
-#include "special_keys.h"
 #include "startup.h"
 
 #include <GL/freeglut.h>

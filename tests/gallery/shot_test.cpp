@@ -1,12 +1,12 @@
 // The shot from key to score, reloading, the gun in hand and their menu shares, through the
 // shell's own callbacks.
 #include "app_state.h"
+#include "arrow_keys.h"
 #include "idle.h"
 #include "menu.h"
 #include "picture_folder.h"
 #include "scene_objects.h"
 #include "shooting_fixture.h"
-#include "special_keys.h"
 #include "startup.h"
 
 #include <GL/glut.h>

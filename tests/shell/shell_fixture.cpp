@@ -1,10 +1,10 @@
 #include "shell_fixture.h"
 
 #include "app_state.h"
+#include "arrow_keys.h"
 #include "cameras.h"
 #include "frame.h"
 #include "menu.h"
-#include "special_keys.h"
 #include "startup.h"
 
 #include <GL/glx.h>

@@ -1,4 +1,4 @@
-#include "special_keys.h"
+#include "arrow_keys.h"
 
 #include "app_state.h"
 
