@@ -1,12 +1,24 @@
 // What every image a reader returns must satisfy, checked by touching every byte it claims:
-// a wrong size, stride or palette shows up as a sanitizer report or a trap. Shared by the
-// BMP and TGA fuzz targets.
+// a wrong size, stride or palette shows up as a sanitizer report or a trap; and the fuzz input
+// opened as a file. Shared by the BMP and TGA fuzz targets.
 #pragma once
 
 #include "bmp_image.h"
 #include "bmp_reader.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <stdio.h> // fmemopen
+
+// The fuzz input as a read-only stream, or null for an empty input (fmemopen refuses an empty
+// buffer; empty files are in the unit tests).
+inline std::FILE* openFuzzInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return nullptr;
+    }
+    return fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+}
 
 inline void check(bool holds) {
     if (!holds) {
