@@ -1,6 +1,7 @@
 # Drives the real gallery with real input events on a virtual display of its own.
 # Source it from bash; every function exits the script with a message on failure.
 #
+#   drv_begin                    stop everything when the script ends, and start the display
 #   drv_start_display            start Xvfb (24-bit) and export DISPLAY
 #   drv_start_gallery BIN [DIR]  start the program in DIR (default: the repository root),
 #                                preloading $DRV_PRELOAD and run through $DRV_WRAPPER if set
@@ -34,6 +35,11 @@ drv_fail() {
     fi
     drv_stop
     exit 1
+}
+
+drv_begin() {
+    trap drv_stop EXIT
+    drv_start_display
 }
 
 drv_start_display() {

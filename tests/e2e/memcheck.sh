@@ -5,12 +5,11 @@
 # Usage: tests/e2e/memcheck.sh [FRAMES]   (GALLERY_BIN and GALLERY_PROBE as for soak.sh)
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
 frames=${1:-300}
 probe_log=$(mktemp)
 report=$(mktemp)
 export GALLERY_PROBE_FILE=$probe_log
-drv_start_display
+drv_begin
 DRV_START_SECONDS=600 DRV_PRELOAD=$GALLERY_PROBE \
     DRV_WRAPPER="valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
         --keep-debuginfo=yes \

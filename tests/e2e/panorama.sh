@@ -1,9 +1,8 @@
 # Right after start the panoramic view turns: two screenshots a moment apart differ.
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
 out=$(mktemp -d)
-drv_start_display
+drv_begin
 drv_start_gallery "$GALLERY_BIN"
 drv_frames_settle 2
 drv_shot "$out/a.png"

@@ -1,8 +1,7 @@
 # "Konec programu" and Escape each end the real program at once with status 0.
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
-drv_start_display
+drv_begin
 
 drv_start_gallery "$GALLERY_BIN"
 drv_menu 7

@@ -2,9 +2,8 @@
 # after the first shot and none after the sixth, when the five cartridges are spent.
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
 out=$(mktemp -d)
-drv_start_display
+drv_begin
 drv_start_gallery "$GALLERY_BIN"
 drv_menu 4
 drv_frames_settle 1

@@ -4,10 +4,9 @@
 # Usage: tests/e2e/soak.sh [FRAMES]   (GALLERY_BIN and GALLERY_PROBE name the program and probe)
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
 frames=${1:-20000}
 probe_log=$(mktemp)
-drv_start_display
+drv_begin
 export GALLERY_PROBE_FILE=$probe_log
 DRV_PRELOAD=$GALLERY_PROBE drv_start_gallery "$GALLERY_BIN"
 

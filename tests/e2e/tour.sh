@@ -3,12 +3,11 @@
 # Usage: tests/e2e/tour.sh GALLERY_BINARY [OUTPUT_FOLDER]
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
 bin=$1
 out=${2:-$(mktemp -d /tmp/gallery-tour.XXXXXX)}
 mkdir -p "$out"
 
-drv_start_display
+drv_begin
 drv_start_gallery "$bin"
 
 stop=0

@@ -1,8 +1,7 @@
 # The real program's window and menu: title, size, the seven-entry menu on the right button.
 set -u
 source "$(dirname "$0")/driver.sh"
-trap drv_stop EXIT
-drv_start_display
+drv_begin
 drv_start_gallery "$GALLERY_BIN"
 
 [ "$(xdotool getwindowname "$DRV_WINDOW")" = "Hlavni okno" ] || drv_fail "wrong window title"
