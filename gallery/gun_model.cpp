@@ -1,6 +1,6 @@
 #include "gun_model.h"
 
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <GL/gl.h>
 

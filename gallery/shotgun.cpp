@@ -1,7 +1,7 @@
 #include "shotgun.h"
 
 #include "counter_text.h"
-#include "glm.h"
+#include "gallery/glm.h"
 #include "gun_model.h"
 
 #include <GL/gl.h>

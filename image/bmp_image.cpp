@@ -1,4 +1,4 @@
-#include "bmp_image.h"
+#include "gallery/bmp_image.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // versions included), 24-bit or 8-bit, uncompressed, bottom-up. Refused: every other bit count,
 // any compression, top-down rows (negative height), the 12-byte OS/2 header, zero sizes and
 // files that end before the rows their header promises.
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 
 #include "image_file.h"
 #include "image_streams.h"

@@ -2,7 +2,7 @@
 // stream's real size before anything is allocated.
 #pragma once
 
-#include "bmp_image.h"
+#include "gallery/bmp_image.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // read from its start and left open.
 #pragma once
 
-#include "bmp_image.h"
+#include "gallery/bmp_image.h"
 
 #include <cstdio>
 #include <memory>

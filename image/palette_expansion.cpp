@@ -1,4 +1,4 @@
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 
 #include "image_file.h"
 

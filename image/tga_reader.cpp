@@ -3,7 +3,7 @@
 // colour-mapped files. The image descriptor is read only for its origin corner (bit 5):
 // top-left files are turned into bottom-up rows. Every read is checked, run-length data
 // included; the file is measured before anything is allocated.
-#include "tga_reader.h"
+#include "gallery/tga_reader.h"
 
 #include "image_file.h"
 #include "image_streams.h"

@@ -2,8 +2,8 @@
 // kind, the ratio of our time to stb_image's (below 1: ours is faster). Each reader reads the
 // file from the path and returns its pixels in its own layout (ours bottom-up and padded,
 // stb_image top-down and packed); both are checked to give the same pixels first.
-#include "bmp_reader.h"
-#include "tga_reader.h"
+#include "gallery/bmp_reader.h"
+#include "gallery/tga_reader.h"
 
 #include <benchmark/benchmark.h>
 #include <stb/stb_image.h>

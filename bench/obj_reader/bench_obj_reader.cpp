@@ -4,7 +4,7 @@
 // in a fresh process of its own, and times glmBuildFacetNormals plus glmVertexNormals(90).
 //
 // The model is written to a temporary folder at start and removed at the end.
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <benchmark/benchmark.h>
 #include <tiny_obj_loader.h>

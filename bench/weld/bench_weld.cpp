@@ -5,7 +5,7 @@
 // The vertices are the corners of a triangle soup over a surface, as a model read from a file
 // that stores each triangle's corners separately would have them: every position comes about
 // six times with a little noise, well below epsilon, so welding finds real work to do.
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <benchmark/benchmark.h>
 

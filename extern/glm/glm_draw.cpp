@@ -4,7 +4,7 @@
 // GL_TRIANGLES batch with its material set before it. Per corner the order is normal,
 // texture coordinate, vertex. The material, colour, normal and the GL_COLOR_MATERIAL switch
 // are left as drawing set them; callers that care push and pop attributes around the call.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 #include "glm_mode.h"
 

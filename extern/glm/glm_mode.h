@@ -2,7 +2,7 @@
 // cleared, then conflicting bits are resolved. Each caller brings its own seven warnings.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <cstdio>
 

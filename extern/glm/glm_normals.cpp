@@ -4,7 +4,7 @@
 // zero-area triangle gets a zero facet normal rather than NaN. Each corner-list entry
 // remembers its own corner, so a triangle that uses one vertex at two corners gets a normal
 // at both.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 
 #include <cmath>

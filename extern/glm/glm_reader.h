@@ -2,7 +2,7 @@
 // memory, and the failure that the exiting and the non-exiting reader report.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_scanner.h"
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Group and material lookup, group creation and freeing a model.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 #include "glm_reader.h"
 

@@ -1,6 +1,6 @@
 // Generated texture coordinates: a planar projection onto the x-z plane, one coordinate per
 // vertex, and sphere mapping from the vertex normals, one coordinate per normal.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // An extent along an axis is |max| + |min|, which equals max - min only for models that span
 // the origin on that axis. A model without vertices measures 0 on every axis; fitting it, or
 // a model of no extent (a point at the origin), changes nothing and returns 1.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Welding: vectors within epsilon of each other on every axis are merged, each vector being
 // represented by the first kept vector that matches it, in kept order. Candidates are found
 // through a grid of cells of size epsilon, so the work grows linearly with the count.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 #include "glm_weld_grid.h"
 

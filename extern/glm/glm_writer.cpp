@@ -1,7 +1,7 @@
 // Writing a model as a Wavefront OBJ file and its material table as an MTL file.
 // A file that cannot be opened, or whose writing fails later (a full disk), ends the process
 // with status 1 and a message: a half-written model is never reported as success.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_assert.h"
 #include "glm_mode.h"
 

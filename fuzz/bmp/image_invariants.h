@@ -3,8 +3,8 @@
 // opened as a file. Shared by the BMP and TGA fuzz targets.
 #pragma once
 
-#include "bmp_image.h"
-#include "bmp_reader.h"
+#include "gallery/bmp_image.h"
+#include "gallery/bmp_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Fuzzing the non-exiting OBJ reader: the input up to its first zero byte is the OBJ text,
 // the rest is the text that every "mtllib" line reads. A model that comes back must be safe
 // to draw, so its indices are checked, and normals and fitting run over it.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "glm_reader.h"
 
 #include <cstdint>

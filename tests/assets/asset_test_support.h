@@ -1,7 +1,7 @@
 // Shared by the asset tests: the committed files, whole-file reading and scratch folders.
 #pragma once
 
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 
 #include <cstdint>
 #include <filesystem>

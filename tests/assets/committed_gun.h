@@ -1,7 +1,7 @@
 // The committed gun model as the gallery's reader reads it, and where its muzzles are.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 #include "vec.h"
 
 #include <memory>

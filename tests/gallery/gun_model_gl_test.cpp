@@ -1,7 +1,7 @@
 // The gun's model display on the real GL: the model is read once, fitted and lit with its own
 // material, and its drawing leaves the GL state as it found it.
 #include "front_view.h"
-#include "glm.h"
+#include "gallery/glm.h"
 #include "gun_model.h"
 #include "picture_folder.h"
 #include "shotgun.h"

@@ -2,7 +2,7 @@
 // process for the messages and exit statuses of the exiting reader.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 // A second, independent OBJ reader (tinyobjloader) reads what the writer produces: positions,
 // normals, texture coordinates, faces, groups and material colours must all come through.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Written and read back through the library's own reader: everything survives, with one known
 // change (the material table gains a second "default").
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

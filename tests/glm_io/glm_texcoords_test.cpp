@@ -1,6 +1,6 @@
 // Generated texture coordinates: sphere mapping's exact values, planar mapping's projection
 // and range, and the corner indices both rewrite.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Welding: which vertices merge, which representative each gets, what happens to triangles,
 // and the grid search against the direct definition on random inputs.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The writer's output, mode by mode, its warnings, and its failures: files that cannot be
 // opened and writes that fail on a full device.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

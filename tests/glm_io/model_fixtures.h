@@ -2,7 +2,7 @@
 // mapping and welding tests.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // What the BMP reader must get right beyond matching ImageMagick: where the palette lies,
 // exact row layouts for every header length, and what it refuses.
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 #include "image_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // encoder and decoder, and an image's pixel bytes without row padding.
 #pragma once
 
-#include "bmp_image.h"
+#include "gallery/bmp_image.h"
 #include "sample_files.h"
 
 #include <string>

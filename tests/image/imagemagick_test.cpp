@@ -1,8 +1,8 @@
 // Files written by ImageMagick, an encoder no one here wrote, must read as ImageMagick itself
 // decodes them: same size, same pixels, rows bottom-up and padded to 4 bytes.
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
+#include "gallery/tga_reader.h"
 #include "image_test_support.h"
-#include "tga_reader.h"
 
 #include <gtest/gtest.h>
 

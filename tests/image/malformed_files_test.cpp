@@ -1,9 +1,9 @@
 // One table of broken files, each a small valid file with some bytes patched or cut off.
 // Every one must give null, print nothing and keep nothing allocated (the sanitizer build
 // checks the last).
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
+#include "gallery/tga_reader.h"
 #include "image_test_support.h"
-#include "tga_reader.h"
 
 #include <gtest/gtest.h>
 

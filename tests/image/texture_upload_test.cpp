@@ -1,8 +1,8 @@
 // uploadTexture on the real OpenGL (Mesa): the texture it leaves behind, read back.
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
+#include "gallery/tga_reader.h"
 #include "image_test_support.h"
 #include "texture_upload.h"
-#include "tga_reader.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

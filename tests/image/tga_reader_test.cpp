@@ -1,9 +1,9 @@
 // Exact layouts of every TGA kind, both origin corners and an image ID, and the run-length
 // details: runs across row ends and the longest run.
+#include "gallery/tga_reader.h"
 #include "image_test_support.h"
-#include "tga_reader.h"
 
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // objtool run as a program: help and usage errors, info on a known model, every convert
 // option checked by reading the output back, and bad input that must end in a message.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // objtool: reports on Wavefront OBJ models and converts them with the OBJ model library.
 // It reads with the library's non-exiting reader, so a bad model is a message and status 1.
-#include "glm.h"
+#include "gallery/glm.h"
 #include "objtool_convert.h"
 #include "objtool_info.h"
 #include "objtool_options.h"

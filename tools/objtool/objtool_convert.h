@@ -1,7 +1,7 @@
 // objtool convert: the options applied to a model in a fixed order, then the model written.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 #include "objtool_options.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // objtool info: what a model holds, for people who look at a file before using it.
 #pragma once
 
-#include "glm.h"
+#include "gallery/glm.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "texture_load.h"
 
-#include "bmp_reader.h"
+#include "gallery/bmp_reader.h"
 #include "texture_upload.h"
 
 #include <climits>

@@ -1,7 +1,7 @@
 // Hands a read image to OpenGL as the level-0 picture of a 2-D texture.
 #pragma once
 
-#include "bmp_image.h"
+#include "gallery/bmp_image.h"
 
 #include <GL/gl.h>
 
