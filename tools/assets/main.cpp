@@ -16,8 +16,8 @@ constexpr int iconSize = 128;
 int main(int argc, char** argv) {
     const bool icon = argc == 3 && std::strcmp(argv[1], "--icon") == 0;
     if (argc != 2 && !icon) {
-        std::fprintf(stderr, "usage: %s FOLDER\n       %s --icon FILE\n",
-                     argc > 0 ? argv[0] : "make_assets", argc > 0 ? argv[0] : "make_assets");
+        const char* name = argc > 0 ? argv[0] : "make_assets";
+        std::fprintf(stderr, "usage: %s FOLDER\n       %s --icon FILE\n", name, name);
         return 2;
     }
     std::string error;
