@@ -1,0 +1,26 @@
+# The installed game started from an empty folder finds its installed data: at "Palebne
+# stanoviste 1" the rabbit's board shows the installed picture. That picture is replaced by a
+# plain red one first, so the check tells the installed data from the source tree's, which the
+# game falls back on.
+# Usage: game_elsewhere.sh BUILD_DIR
+set -u
+source "$(dirname "$0")/../e2e/driver.sh"
+build=$1
+work=$(mktemp -d)
+trap 'drv_stop; rm -rf "$work"' EXIT
+unset GALLERY_DATA
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null || drv_fail "the install failed"
+convert -size 64x64 xc:red -type TrueColor BMP3:"$work/prefix/share/gallery/textury/kralik.bmp"
+mkdir "$work/elsewhere"
+
+drv_start_display
+drv_start_gallery "$work/prefix/bin/gallery" "$work/elsewhere"
+drv_menu 3
+drv_frames_settle 1
+drv_shot "$work/firing.png"
+drv_running || drv_fail "the game ended at the firing position"
+# Red whatever the light and the fog do to it: red well above green and blue.
+red=$(convert "$work/firing.png" -fx 'r - max(g, b) > 0.3' -format '%[fx:round(mean * w * h)]' info:)
+[ "$red" -gt 600 ] || drv_fail "the installed rabbit picture does not show ($red red pixels)"
+echo "the installed game shows the installed rabbit picture ($red red pixels)"
