@@ -76,6 +76,8 @@ drv_start_gallery() {
         sleep 0.2
         DRV_WINDOW=$(xdotool search --onlyvisible --name '^Hlavni okno$' 2>/dev/null | head -n 1)
     done
+    # No window manager gives the window the focus; without it xdotool warns at every key.
+    xdotool windowfocus "$DRV_WINDOW"
     drv_frames_settle
 }
 
