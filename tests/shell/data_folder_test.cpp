@@ -25,7 +25,7 @@ struct Row {
 };
 
 void PrintTo(const Row& row, std::ostream* out) {
-    *out << "\"" << row.subfolder << "\" in \"" << row.withData << "\"";
+    *out << row.subfolder << " in " << (*row.withData != '\0' ? row.withData : "none");
 }
 
 class DataFolder : public testing::TestWithParam<Row> {
