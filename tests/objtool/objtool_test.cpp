@@ -114,8 +114,20 @@ TEST(ObjtoolInfo, ReportsCountsGroupsMaterialsAndBounds) {
                        "  \"sides\": 8 triangles, material red\n"
                        "  \"caps\": 4 triangles, material blue\n"
                        "bounding box: (10, 0, -1) to (12, 2, 1)\n"
-                       "size: 2 x 2 x 2\n");
+                       "size: 2 x 2 x 2\n"
+                       "vertices not finite: 0\n");
     EXPECT_EQ(run.err, "");
+}
+
+TEST(ObjtoolInfo, BoundsOfFiniteVertices) {
+    ScratchDirectory scratch("objtool");
+    writeFile("odd.obj", "v 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\nf 1 2 3\nf 1 3 4\n");
+    const ToolRun run = objtool("info odd.obj");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(run.out.find("bounding box")),
+              "bounding box: (0, 0, -1) to (1, 3, 0)\n"
+              "size: 1 x 3 x 1\n"
+              "vertices not finite: 2\n");
 }
 
 TEST(ObjtoolInfo, EmptyModelHasNoBounds) {

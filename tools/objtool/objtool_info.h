@@ -6,5 +6,6 @@
 #include <cstdio>
 
 // Prints the counts, the groups (in the order the file names them) with their triangles and
-// materials, and the bounding box and size of model to out.
+// materials, and the bounding box and size of the finite vertices and how many are not finite
+// to out.
 void printModelInfo(const ObjModel* model, std::FILE* out);
