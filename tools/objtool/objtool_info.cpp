@@ -1,5 +1,7 @@
 #include "objtool_info.h"
 
+#include "objtool_sources.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -45,6 +47,15 @@ void printBounds(const ObjModel* model, std::FILE* out) {
     std::fprintf(out, "vertices not finite: %u\n", notFinite);
 }
 
+void printDropped(const ObjModel* model, std::FILE* out) {
+    const std::vector<StatementKind> dropped =
+        droppedStatements(scanSources(model->objpath), model->materialtable != nullptr);
+    std::fprintf(out, "dropped by convert:%s\n", dropped.empty() ? " none" : "");
+    for (const StatementKind& kind : dropped) {
+        std::fprintf(out, "  %s\n", describeStatements(kind).c_str());
+    }
+}
+
 } // namespace
 
 void printModelInfo(const ObjModel* model, std::FILE* out) {
@@ -71,4 +82,5 @@ void printModelInfo(const ObjModel* model, std::FILE* out) {
                      materialName(model, group));
     });
     printBounds(model, out);
+    printDropped(model, out);
 }
