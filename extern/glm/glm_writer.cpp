@@ -5,10 +5,12 @@
 #include "glm_assert.h"
 #include "glm_mode.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -67,12 +69,26 @@ void writeVectors(std::FILE* file, const char* what, const char* keyword, const 
     }
 }
 
-// One face line in the form that the corrected mode selects; facet normals are referred to
-// by the triangle's own index at all three corners.
-void writeFace(std::FILE* file, const ObjTriangle& t, unsigned mode) {
-    const bool texture = (mode & ObjModeTexture) != 0;
-    const bool smooth = (mode & ObjModeSmooth) != 0;
-    const bool flat = (mode & ObjModeFlat) != 0;
+// Whether index names an item of an array of count items. The reader stores 0 where a face
+// line gave no index of that kind, and 0 names nothing.
+bool namesItem(std::int32_t index, std::uint32_t count) {
+    return index >= 1 && static_cast<std::uint32_t>(index) <= count;
+}
+
+bool namesItems(const std::int32_t (&indices)[3], std::uint32_t count) {
+    return std::all_of(std::begin(indices), std::end(indices),
+                       [count](std::int32_t index) { return namesItem(index, count); });
+}
+
+// One face line in the form that the corrected mode selects, less what this triangle lacks:
+// a face without texture coordinates or normals is written without them, never with an index
+// of 0, which no reader accepts. Facet normals are referred to by the triangle's own index at
+// all three corners.
+void writeFace(std::FILE* file, const ObjModel* model, const ObjTriangle& t, unsigned mode) {
+    const bool texture =
+        (mode & ObjModeTexture) != 0 && namesItems(t.texcoordidx, model->texcoordcount);
+    const bool smooth = (mode & ObjModeSmooth) != 0 && namesItems(t.normalidx, model->normalcount);
+    const bool flat = (mode & ObjModeFlat) != 0 && namesItem(t.facetnormidx, model->facetnormcount);
     std::fputc('f', file);
     for (int c = 0; c < 3; c++) {
         const std::int32_t normal = smooth ? t.normalidx[c] : t.facetnormidx;
@@ -160,7 +176,7 @@ void glmWriteOBJ(ObjModel* model, const char* path, unsigned mode) {
         }
         for (std::uint32_t i = 0; i < group->facecount; i++) {
             GLM_REQUIRE(group->faceidx[i] < model->facecount);
-            writeFace(file, model->faces[group->faceidx[i]], mode);
+            writeFace(file, model, model->faces[group->faceidx[i]], mode);
         }
         std::fputc('\n', file);
     }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -132,11 +133,21 @@ struct ModeCase {
     const char* normalSection; // "" when no normals are written
     bool texcoordSection;
     std::vector<std::string> warnings;
+    // ObjModeTexture, ObjModeSmooth: the triangle has no such indices, as the reader leaves
+    // a face line that gives none.
+    unsigned lacking = 0;
 };
 
 // Rows print as their names, which keeps the test listing readable.
 void PrintTo(const ModeCase& c, std::ostream* out) {
     *out << c.name;
+}
+
+// A model with every array whose triangle lacks some indices: its face is written with what it
+// has, and the sections stay as the mode asks.
+ModeCase lackingAtFace(const char* name, unsigned mode, unsigned lacking, const char* face,
+                       const char* normalSection) {
+    return {name, mode, true, true, true, false, face, normalSection, true, {}, lacking};
 }
 
 class GlmWriteObjModes : public testing::TestWithParam<ModeCase> {};
@@ -145,6 +156,12 @@ TEST_P(GlmWriteObjModes, CorrectsTheModeAndWritesItsFaceForm) {
     const ModeCase& c = GetParam();
     ScratchDirectory scratch("glm_writer");
     ModelPtr model = indexedTriangle(c.facetNormals, c.normals, c.texcoords, c.materials);
+    if (c.lacking & ObjModeTexture) {
+        std::fill_n(model->faces[0].texcoordidx, 3, 0);
+    }
+    if (c.lacking & ObjModeSmooth) {
+        std::fill_n(model->faces[0].normalidx, 3, 0);
+    }
     testing::internal::CaptureStdout();
     glmWriteOBJ(model.get(), "modes.obj", c.mode);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -194,7 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"Texture", 4, true, true, true, false, "f 1/7 2/8 3/9", "", true, {}},
         ModeCase{"Plain", 0, true, true, true, true, "f 1 2 3", "", false, {}},
         ModeCase{"ColorWritesNothing", 8, true, true, true, true, "f 1 2 3", "", false, {}},
-        ModeCase{"OtherBitsIgnored", 32 | 64, true, true, true, true, "f 1 2 3", "", false, {}}),
+        ModeCase{"OtherBitsIgnored", 32 | 64, true, true, true, true, "f 1 2 3", "", false, {}},
+        lackingAtFace("NoTexcoordsAtFace", 6, ObjModeTexture, "f 1//4 2//5 3//6", "smooth"),
+        lackingAtFace("NoNormalsAtFace", 6, ObjModeSmooth, "f 1/7 2/8 3/9", "smooth"),
+        lackingAtFace("NeitherAtFace", 6, ObjModeTexture | ObjModeSmooth, "f 1 2 3", "smooth"),
+        lackingAtFace("NoTexcoordsAtFlatFace", 5, ObjModeTexture, "f 1//1 2//1 3//1", "flat")),
     [](const testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,9 +1,12 @@
 // objtool run as a program: help and usage errors, info on a known model, every convert
-// option checked by reading the output back, and bad input that must end in a message.
+// option checked by reading the output back, bad input that must end in a message, and the
+// files convert must leave alone. A second reader (tinyobjloader) reads converted output too.
 #include "gallery/glm.h"
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>
+// The reader is built into this test rather than linked.
+#include <tiny_obj_loader.h>
 
 #include <algorithm>
 #include <cmath>
@@ -22,10 +25,11 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs objtool in the working directory with args (shell words).
-ToolRun objtool(const std::string& args) {
+// Runs objtool in the working directory with args (shell words), after the shell commands in
+// setup.
+ToolRun objtool(const std::string& args, const std::string& setup = "") {
     const std::string command =
-        std::string("'") + OBJTOOL_PATH + "' " + args + " >stdout.txt 2>stderr.txt";
+        setup + "'" + OBJTOOL_PATH + "' " + args + " >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
     ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile("stdout.txt"),
                 readFile("stderr.txt")};
@@ -40,6 +44,16 @@ void copyBox() {
     for (const char* name : {"split_cube.obj", "split_cube.mtl"}) {
         std::filesystem::copy_file(std::string(OBJTOOL_DATA_DIR) + "/" + name, name);
     }
+}
+
+// The names in the working directory, sorted: what a command created or left behind.
+std::vector<std::string> listing() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 ModelPtr readBack(const char* path) {
@@ -114,8 +128,27 @@ TEST(ObjtoolInfo, ReportsCountsGroupsMaterialsAndBounds) {
                        "  \"sides\": 8 triangles, material red\n"
                        "  \"caps\": 4 triangles, material blue\n"
                        "bounding box: (10, 0, -1) to (12, 2, 1)\n"
-                       "size: 2 x 2 x 2\n");
+                       "size: 2 x 2 x 2\n"
+                       "vertices not finite: 0\n"
+                       "dropped by convert: none\n");
     EXPECT_EQ(run.err, "");
+}
+
+TEST(ObjtoolInfo, BoundsOfFiniteVerticesAndWhatConvertDrops) {
+    ScratchDirectory scratch("objtool");
+    writeFile("odd.obj", "mtllib odd.mtl\no thing\nv 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\n"
+                         "s 1\nf 1 2 3\ns off\nf 1 3 4\n");
+    writeFile("odd.mtl", "newmtl a\nKd 1 0 0\nmap_Kd a.png\n");
+    const ToolRun run = objtool("info odd.obj");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string tail = run.out.substr(run.out.find("bounding box"));
+    EXPECT_EQ(tail, "bounding box: (0, 0, -1) to (1, 3, 0)\n"
+                    "size: 1 x 3 x 1\n"
+                    "vertices not finite: 2\n"
+                    "dropped by convert:\n"
+                    "  \"o\": 1 line in odd.obj\n"
+                    "  \"s\": 2 lines in odd.obj\n"
+                    "  \"map_Kd\": 1 line in odd.mtl\n");
 }
 
 TEST(ObjtoolInfo, EmptyModelHasNoBounds) {
@@ -265,6 +298,7 @@ TEST(ObjtoolConvert, EachOptionShowsInTheOutput) {
          }},
         {"materials", "--materials",
          [](const ObjModel& out, const std::string& text) {
+             EXPECT_NE(text.find("\nmtllib box.mtl\n"), std::string::npos) << text;
              EXPECT_NE(text.find("g sides\nusemtl red\n"), std::string::npos) << text;
              ASSERT_NE(out.materialtable, nullptr);
              ASSERT_EQ(out.materialcount, 4u); // the reader's "default" and the file's three
@@ -281,7 +315,13 @@ TEST(ObjtoolConvert, EachOptionShowsInTheOutput) {
         const ToolRun run =
             objtool(std::string("convert ") + c.options + " split_cube.obj out/box.obj");
         ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
-        EXPECT_EQ(run.err, "") << c.name;
+        const bool materials = std::string(c.options).find("--materials") != std::string::npos;
+        EXPECT_EQ(run.err, materials
+                               ? ""
+                               : "objtool: note: dropped \"mtllib\": 1 line in split_cube.obj\n"
+                                 "objtool: note: dropped \"usemtl\": 2 lines in split_cube.obj\n"
+                                 "objtool: note: --materials keeps the materials\n")
+            << c.name;
         ModelPtr out = readBack("out/box.obj");
         ASSERT_NE(out, nullptr) << c.name;
         SCOPED_TRACE(c.name);
@@ -304,38 +344,133 @@ struct ConvertFailureCase {
     const char* message;
 };
 
+// Nothing is written for a failed conversion, and never over a file the model was read from.
 TEST(ObjtoolConvert, FailuresAreStatusOneWithAMessage) {
     const ConvertFailureCase cases[] = {
         {"sphere mapping without normals", "--sphere-texcoords split_cube.obj out.obj",
          "objtool: can't convert \"split_cube.obj\": the model has no vertex normals"},
         {"output directory missing", "split_cube.obj missing/out.obj",
-         "glmWriteOBJ() failed: can't open file \"missing/out.obj\" to write."},
+         "can't write in \"missing\": No such file or directory"},
+        {"output is a directory", "split_cube.obj linked", "\"linked\" is a directory"},
         {"full device", "split_cube.obj /dev/full",
          "glmWriteOBJ() failed: can't write file \"/dev/full\": "},
-        {"material library over the output", "--materials split_cube.obj split_cube.mtl",
-         "would overwrite the output file"},
+        {"materials beside a device", "--materials split_cube.obj /dev/null",
+         "\"/dev/null\" is not a regular file"},
+        {"material library over the output", "--materials split_cube.obj box.mtl",
+         "the material library \"box.mtl\" would overwrite the output file"},
+        {"output is the input", "split_cube.obj ./split_cube.obj",
+         "\"./split_cube.obj\" is a file the model was read from; not writing over it"},
+        {"output is the input's library", "split_cube.obj split_cube.mtl",
+         "\"split_cube.mtl\" is a file the model was read from"},
+        {"output linked to the input", "split_cube.obj link.obj",
+         "\"link.obj\" is a file the model was read from"},
+        {"library linked to the input's", "--materials split_cube.obj linked/box.obj",
+         "\"linked/box.mtl\" is a file the model was read from"},
     };
     for (const ConvertFailureCase& c : cases) {
         ScratchDirectory scratch("objtool");
         copyBox();
+        std::filesystem::create_symlink("split_cube.obj", "link.obj");
+        std::filesystem::create_directory("linked");
+        std::filesystem::create_symlink("../split_cube.mtl", "linked/box.mtl");
+        const std::vector<std::string> before = listing();
         const ToolRun run = objtool(std::string("convert ") + c.args);
         EXPECT_EQ(run.status, 1) << c.name;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.name << ": " << run.err;
+        std::vector<std::string> expected = before;
+        expected.insert(expected.end(), {"stderr.txt", "stdout.txt"});
+        EXPECT_EQ(listing(), expected) << c.name;
+        EXPECT_EQ(readFile("split_cube.mtl"),
+                  readFile(std::string(OBJTOOL_DATA_DIR) + "/split_cube.mtl"))
+            << c.name;
     }
 }
 
-TEST(ObjtoolConvert, MaterialLibraryOutsideTheOutputDirectoryIsRefused) {
-    for (const char* library : {"../escape.mtl", "/tmp/objtool-absolute.mtl"}) {
+// The output's material library is named after the output; the input's own library keeps
+// all that the output cannot carry, and convert says what that is.
+TEST(ObjtoolConvert, MaterialsGoToALibraryNamedAfterTheOutput) {
+    ScratchDirectory scratch("objtool");
+    const std::string library = "newmtl shiny\nKd 1 0 0\nmap_Kd shiny.png\nd 0.5\nillum 2\n";
+    writeFile("in.mtl", library);
+    writeFile("in.obj", "mtllib in.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl shiny\nf 1 2 3\n");
+    const ToolRun run = objtool("convert --materials in.obj out.obj");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile("in.mtl"), library);
+    EXPECT_EQ(listing(), (std::vector<std::string>{"in.mtl", "in.obj", "out.mtl", "out.obj",
+                                                   "stderr.txt", "stdout.txt"}));
+    ModelPtr out = readBack("out.obj");
+    ASSERT_NE(out, nullptr);
+    EXPECT_STREQ(out->mtllib, "out.mtl");
+    ASSERT_EQ(out->materialcount, 3u); // the reader's "default", the file's "default", "shiny"
+    EXPECT_STREQ(out->materialtable[2].name, "shiny");
+    EXPECT_EQ(run.err, "objtool: note: dropped \"map_Kd\": 1 line in in.mtl\n"
+                       "objtool: note: dropped \"d\": 1 line in in.mtl\n"
+                       "objtool: note: dropped \"illum\": 1 line in in.mtl\n");
+}
+
+// A write that fails part-way, here at the file size limit, leaves the output as it was:
+// absent, or with its old text.
+TEST(ObjtoolConvert, FailedWriteLeavesTheOutputAsItWas) {
+    std::string big;
+    for (int i = 0; i < 1000; i++) {
+        big += "v " + std::to_string(i) + " 0 0\n";
+    }
+    for (const bool existed : {false, true}) {
         ScratchDirectory scratch("objtool");
-        const std::filesystem::path file = std::string("in/") + library;
-        std::filesystem::create_directories(file.parent_path());
-        writeFile(file.string(), "newmtl x\n");
-        writeFile("in/model.obj", std::string("mtllib ") + library + "\nv 0 0 0\n");
-        const ToolRun run = objtool("convert --materials in/model.obj model.obj");
-        EXPECT_EQ(run.status, 1) << library;
-        EXPECT_NE(run.err.find("lies outside the output's directory"), std::string::npos)
+        writeFile("big.obj", big);
+        if (existed) {
+            writeFile("out.obj", "previous\n");
+        }
+        const ToolRun run = objtool("convert big.obj out.obj", "trap '' XFSZ; ulimit -f 8; ");
+        EXPECT_EQ(run.status, 1) << existed;
+        EXPECT_NE(run.err.find("glmWriteOBJ() failed: can't write file"), std::string::npos)
             << run.err;
-        EXPECT_FALSE(std::filesystem::exists("model.obj")) << library;
+        EXPECT_NE(run.err.find("objtool: \"out.obj\" was left as it was\n"), std::string::npos)
+            << run.err;
+        std::vector<std::string> expected = {"big.obj", "stderr.txt", "stdout.txt"};
+        if (existed) {
+            expected.insert(expected.begin() + 1, "out.obj");
+            EXPECT_EQ(readFile("out.obj"), "previous\n");
+        }
+        EXPECT_EQ(listing(), expected);
+    }
+}
+
+// Faces with and without texture coordinates and normals in one model come back with the
+// same corners, through our reader and through tinyobjloader.
+TEST(ObjtoolConvert, MixedFacesKeepTheirCorners) {
+    ScratchDirectory scratch("objtool");
+    writeFile("mixed.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
+                           "vn 0 0 1\nvn 0 0 -1\n"
+                           "f 1/1/1 2/2/1 3/3/2\nf 2//1 4//2 3//1\nf 2/1 4/2 3/3\nf 1 2 4\n");
+    const ToolRun run = objtool("convert mixed.obj out.obj");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ModelPtr in = readBack("mixed.obj");
+    ModelPtr out = readBack("out.obj");
+    ASSERT_NE(out, nullptr) << readFile("out.obj");
+    ASSERT_EQ(out->facecount, in->facecount);
+
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warn;
+    std::string err;
+    ASSERT_TRUE(tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, "out.obj")) << err;
+    ASSERT_EQ(shapes.size(), 1u);
+    ASSERT_EQ(shapes[0].mesh.indices.size(), 3u * in->facecount);
+    for (std::uint32_t t = 0; t < in->facecount; t++) {
+        const ObjTriangle& expected = in->faces[t];
+        EXPECT_EQ(std::to_array(out->faces[t].vertexidx), std::to_array(expected.vertexidx)) << t;
+        EXPECT_EQ(std::to_array(out->faces[t].texcoordidx), std::to_array(expected.texcoordidx))
+            << t;
+        EXPECT_EQ(std::to_array(out->faces[t].normalidx), std::to_array(expected.normalidx)) << t;
+        for (int c = 0; c < 3; c++) {
+            const tinyobj::index_t& index = shapes[0].mesh.indices[3 * t + c];
+            // tinyobjloader counts from 0 and gives -1 for an index the face does not have.
+            EXPECT_EQ(index.vertex_index, expected.vertexidx[c] - 1) << t << " " << c;
+            EXPECT_EQ(index.texcoord_index, expected.texcoordidx[c] - 1) << t << " " << c;
+            EXPECT_EQ(index.normal_index, expected.normalidx[c] - 1) << t << " " << c;
+        }
     }
 }
 

@@ -26,6 +26,17 @@ int finishOutput() {
     return 0;
 }
 
+int convert(ObjModel* model, const Command& command) {
+    std::string error;
+    if (!convertModel(model, command.convert, command.input, command.output, &error)) {
+        std::fprintf(stderr, "objtool: can't convert \"%s\": %s\n", command.input.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// Every command but help works on the model read from command.input.
 int run(const Command& command) {
     std::string error;
     std::unique_ptr<ObjModel, ModelDeleter> model(glmTryReadOBJ(command.input.c_str(), &error));
@@ -38,12 +49,7 @@ int run(const Command& command) {
         printModelInfo(model.get(), stdout);
         return finishOutput();
     }
-    if (!convertModel(model.get(), command.convert, command.input, command.output, &error)) {
-        std::fprintf(stderr, "objtool: can't convert \"%s\": %s\n", command.input.c_str(),
-                     error.c_str());
-        return 1;
-    }
-    return 0;
+    return convert(model.get(), command);
 }
 
 } // namespace

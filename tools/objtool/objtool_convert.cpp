@@ -1,9 +1,11 @@
 #include "objtool_convert.h"
 
+#include "objtool_output.h"
+#include "objtool_sources.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -21,36 +23,24 @@ void fit(ObjModel* model, const std::string& input) {
     glmFitUnitCube(model);
 }
 
-// The material library goes beside the output under the name the model gives it, so that name
-// must stay below the output's directory and must not be the output itself.
-bool checkMaterialLibrary(const ObjModel* model, const std::string& output, std::string* error) {
-    if (model->mtllib == nullptr) {
-        return true;
+// What the output does not carry, once per kind of statement.
+void noteDropped(const ModelSources& sources, bool materialsWritten, bool materialsLeftOut) {
+    for (const StatementKind& kind : droppedStatements(sources, materialsWritten)) {
+        std::fprintf(stderr, "objtool: note: dropped %s\n", describeStatements(kind).c_str());
     }
-    const std::filesystem::path name(model->mtllib);
-    const bool escapes = name.is_absolute() ||
-                         std::any_of(name.begin(), name.end(), [](auto& p) { return p == ".."; });
-    if (escapes) {
-        *error = "the material library \"" + std::string(model->mtllib) +
-                 "\" lies outside the output's directory; not writing materials there";
-        return false;
+    if (materialsLeftOut) {
+        std::fprintf(stderr, "objtool: note: --materials keeps the materials\n");
     }
-    char* directory = glmPathDirectory(output.c_str());
-    const std::filesystem::path library = std::filesystem::path(directory) / name;
-    std::free(directory);
-    if (library.lexically_normal() == std::filesystem::path(output).lexically_normal()) {
-        *error = "the material library \"" + std::string(model->mtllib) +
-                 "\" would overwrite the output file";
-        return false;
-    }
-    return true;
 }
 
 } // namespace
 
 bool convertModel(ObjModel* model, const ConvertOptions& options, const std::string& input,
                   const std::string& output, std::string* error) {
-    if (options.materials && !checkMaterialLibrary(model, output, error)) {
+    const ModelSources sources = scanSources(input);
+    const bool materials = options.materials && model->materialtable != nullptr;
+    const std::optional<OutputPlan> plan = planOutput(output, materials, sources.files, error);
+    if (!plan) {
         return false;
     }
     if (options.weldEpsilon) {
@@ -90,6 +80,9 @@ bool convertModel(ObjModel* model, const ConvertOptions& options, const std::str
     if (options.materials) {
         mode |= ObjModeMaterial;
     }
-    glmWriteOBJ(model, output.c_str(), mode);
+    if (!writeOutput(model, *plan, mode, error)) {
+        return false;
+    }
+    noteDropped(sources, materials, !options.materials && model->materialtable != nullptr);
     return true;
 }

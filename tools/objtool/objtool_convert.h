@@ -6,8 +6,10 @@
 
 #include <string>
 
-// Applies options to model (read from input) and writes it to output. Returns false with a
-// message in *error when the options cannot be honoured for this model; a file that cannot
-// be written ends the process with the library's message and status 1.
+// Applies options to model (read from input) and writes it to output, then notes on standard
+// error what the output does not carry. Returns false with a message in *error when the
+// options cannot be honoured for this model or the output cannot be written as asked; a
+// write that fails part-way ends the process with the library's message and status 1,
+// leaving the output as it was.
 bool convertModel(ObjModel* model, const ConvertOptions& options, const std::string& input,
                   const std::string& output, std::string* error);

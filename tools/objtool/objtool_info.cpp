@@ -1,6 +1,9 @@
 #include "objtool_info.h"
 
+#include "objtool_sources.h"
+
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -13,24 +16,44 @@ const char* materialName(const ObjModel* model, const ObjGroup* group) {
     return model->materialtable[group->materialidx].name;
 }
 
+// The bounds of the finite vertices: one infinite or undefined coordinate would make them
+// meaningless.
 void printBounds(const ObjModel* model, std::FILE* out) {
-    if (model->vertexcount == 0) {
-        std::fprintf(out, "bounding box: none (no vertices)\n");
-        return;
-    }
-    float low[3];
-    float high[3];
-    std::copy_n(model->vertices + 3, 3, low);
-    std::copy_n(model->vertices + 3, 3, high);
-    for (std::uint32_t i = 2; i <= model->vertexcount; i++) {
+    float low[3] = {HUGE_VALF, HUGE_VALF, HUGE_VALF};
+    float high[3] = {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF};
+    std::uint32_t notFinite = 0;
+    for (std::uint32_t i = 1; i <= model->vertexcount; i++) {
+        const float* v = model->vertices + 3 * std::size_t(i);
+        if (!std::all_of(v, v + 3, [](float c) { return std::isfinite(c); })) {
+            notFinite++;
+            continue;
+        }
         for (int c = 0; c < 3; c++) {
-            low[c] = std::min(low[c], model->vertices[3 * i + c]);
-            high[c] = std::max(high[c], model->vertices[3 * i + c]);
+            low[c] = std::min(low[c], v[c]);
+            high[c] = std::max(high[c], v[c]);
         }
     }
-    std::fprintf(out, "bounding box: (%g, %g, %g) to (%g, %g, %g)\n", low[0], low[1], low[2],
-                 high[0], high[1], high[2]);
-    std::fprintf(out, "size: %g x %g x %g\n", high[0] - low[0], high[1] - low[1], high[2] - low[2]);
+    if (model->vertexcount == 0) {
+        std::fprintf(out, "bounding box: none (no vertices)\n");
+    } else if (notFinite == model->vertexcount) {
+        std::fprintf(out, "bounding box: none (no finite vertices)\n");
+    } else {
+        std::fprintf(out, "bounding box: (%g, %g, %g) to (%g, %g, %g)\n", low[0], low[1], low[2],
+                     high[0], high[1], high[2]);
+        // In double: the size of finite bounds can exceed the largest float.
+        std::fprintf(out, "size: %g x %g x %g\n", double(high[0]) - low[0],
+                     double(high[1]) - low[1], double(high[2]) - low[2]);
+    }
+    std::fprintf(out, "vertices not finite: %u\n", notFinite);
+}
+
+void printDropped(const ObjModel* model, std::FILE* out) {
+    const std::vector<StatementKind> dropped =
+        droppedStatements(scanSources(model->objpath), model->materialtable != nullptr);
+    std::fprintf(out, "dropped by convert:%s\n", dropped.empty() ? " none" : "");
+    for (const StatementKind& kind : dropped) {
+        std::fprintf(out, "  %s\n", describeStatements(kind).c_str());
+    }
 }
 
 } // namespace
@@ -59,4 +82,5 @@ void printModelInfo(const ObjModel* model, std::FILE* out) {
                      materialName(model, group));
     });
     printBounds(model, out);
+    printDropped(model, out);
 }
