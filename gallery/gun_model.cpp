@@ -1,6 +1,7 @@
 #include "gun_model.h"
 
 #include "gallery/glm.h"
+#include "glm_gl_state.h"
 
 #include <GL/gl.h>
 
@@ -21,7 +22,7 @@ ObjModel* prepareModel(const char* path) {
 
 void drawModel(const char* path, ObjModel*& model) {
     // The model's materials and the library's switches are undone here, every frame.
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushAttrib(glmAllAttributeBits);
     if (model == nullptr) {
         model = prepareModel(path);
     }

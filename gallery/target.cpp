@@ -1,6 +1,7 @@
 #include "target.h"
 
 #include "counter_text.h"
+#include "glm_gl_state.h"
 #include "texture_load.h"
 
 #include <limits>
@@ -12,13 +13,6 @@ constexpr float fallbackAmbient[4] = {1.0f, 0.58f, 0.39f, 0.5f};
 constexpr float fallbackDiffuse[4] = {1.0f, 0.58f, 0.39f, 1.0f};
 constexpr float fallbackSpecular[4] = {0.3f, 0.0f, 0.3f, 1.0f};
 constexpr float fallbackShininess = 5.0f;
-
-void setFallbackMaterial() {
-    glMaterialfv(GL_FRONT, GL_AMBIENT, fallbackAmbient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, fallbackDiffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, fallbackSpecular);
-    glMaterialf(GL_FRONT, GL_SHININESS, fallbackShininess);
-}
 
 // The picture's s coordinate grows toward -x.
 void drawBoard(float x, float y, float z) {
@@ -68,7 +62,8 @@ void Target::draw() const {
     glEnable(GL_TEXTURE_2D);
     if (visible) {
         if (textureMissing) {
-            setFallbackMaterial();
+            glmSetMaterial(GL_FRONT, fallbackAmbient, fallbackDiffuse, fallbackSpecular,
+                           fallbackShininess);
         }
         // A missing picture binds the target's own empty name, which draws untextured, rather
         // than leaving whichever picture was bound last on the board.

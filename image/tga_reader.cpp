@@ -1,19 +1,20 @@
 // The header's bytes 1 to 11 must equal one of four templates: no colour map and a zero origin
 // for true colour; a map of exactly 256 entries of 24 or 32 bits starting at index 0 for
-// colour-mapped files. The image descriptor is read only for its origin corner (bit 5):
-// top-left files are turned into bottom-up rows. Every read is checked, run-length data
-// included; the file is measured before anything is allocated.
+// colour-mapped files. The image descriptor is read only for its origin corner (bits 4 and 5):
+// top-left files are turned into bottom-up rows and right-to-left files are mirrored. Every
+// read is checked, run-length data included; the file is measured before anything is
+// allocated, and nothing past what the picture can need is read.
 #include "gallery/tga_reader.h"
 
 #include "image_file.h"
 #include "image_streams.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-#include <utility>
 
 namespace {
 
@@ -26,6 +27,7 @@ constexpr Template rleTemplate = {0x00, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr Template mapped24Template = {0x01, 0x01, 0, 0, 0, 0x01, 0x18, 0, 0, 0, 0};
 constexpr Template mapped32Template = {0x01, 0x01, 0, 0, 0, 0x01, 0x20, 0, 0, 0, 0};
 
+constexpr unsigned rightOrigin = 0x10;   // image descriptor bit 4
 constexpr unsigned topLeftOrigin = 0x20; // image descriptor bit 5
 
 struct TgaHeader {
@@ -34,6 +36,7 @@ struct TgaHeader {
     std::uint32_t depth;
     std::uint32_t mapEntryBits;
     bool topDown;
+    bool rightToLeft;
     std::uint64_t dataOffset; // after the header and the image ID
     std::int64_t fileSize;
 };
@@ -59,6 +62,7 @@ bool readHeader(std::FILE* file, int idLength, std::initializer_list<const Templ
     header.height = littleEndian16(bytes + 14);
     header.depth = bytes[16];
     header.topDown = (bytes[17] & topLeftOrigin) != 0;
+    header.rightToLeft = (bytes[17] & rightOrigin) != 0;
     header.mapEntryBits = bytes[7];
     header.dataOffset = headerBytes + static_cast<std::uint64_t>(idLength);
     header.fileSize = streamSize(file);
@@ -70,6 +74,20 @@ bool readHeader(std::FILE* file, int idLength, std::initializer_list<const Templ
 unsigned char* imageRow(const BmpImage& image, std::uint32_t fileRow, bool topDown) {
     const std::uint32_t row = topDown ? image.height - 1 - fileRow : fileRow;
     return image.pixels + static_cast<std::size_t>(row) * image.rowBytes;
+}
+
+// Reverses the pixels of every row of a right-to-left file, so that rows run left to right.
+void mirrorRightToLeft(const BmpImage& image, const TgaHeader& header, std::size_t pixelBytes) {
+    if (!header.rightToLeft) {
+        return;
+    }
+    for (std::uint32_t row = 0; row < image.height; ++row) {
+        unsigned char* left = image.pixels + std::size_t{row} * image.rowBytes;
+        unsigned char* right = left + (std::size_t{image.width} - 1) * pixelBytes;
+        for (; left < right; left += pixelBytes, right -= pixelBytes) {
+            std::swap_ranges(left, left + pixelBytes, right);
+        }
+    }
 }
 
 std::uint32_t trueColorFormat(std::uint32_t depth) {
@@ -162,6 +180,7 @@ std::unique_ptr<BmpImage> readTgaTrueColorStream(std::FILE* file, int idLength) 
     if (image == nullptr || !readRows(file, *image, pixelBytes, header.topDown)) {
         return nullptr;
     }
+    mirrorRightToLeft(*image, header, pixelBytes);
     return image;
 }
 
@@ -173,14 +192,21 @@ std::unique_ptr<BmpImage> readTgaRleStream(std::FILE* file, int idLength) {
     }
     const std::size_t pixelBytes = header.depth / 8;
     // A packet of at least 1 + pixelBytes bytes gives at most 128 pixels: a file too short
-    // for the size it claims is refused before the image is allocated.
+    // for the size it claims is refused before the image is allocated. A packet gives at least
+    // one pixel, so the data of the whole picture fit in pixels x (1 + pixelBytes) bytes: what
+    // follows them is not read.
     const auto dataSize = static_cast<std::uint64_t>(header.fileSize) - header.dataOffset;
     const std::uint64_t pixelCount = std::uint64_t{header.width} * header.height;
-    if (pixelCount > dataSize / (1 + pixelBytes) * 128 || dataSize > SIZE_MAX) {
+    if (pixelCount > dataSize / (1 + pixelBytes) * 128) {
         return nullptr;
     }
-    std::unique_ptr<unsigned char, decltype(&std::free)> data(allocateBytes(dataSize), std::free);
-    if (data == nullptr || !readExactly(file, data.get(), static_cast<std::size_t>(dataSize))) {
+    const std::uint64_t neededSize = std::min(dataSize, pixelCount * (1 + pixelBytes));
+    if (neededSize > SIZE_MAX) {
+        return nullptr;
+    }
+    const auto readSize = static_cast<std::size_t>(neededSize);
+    std::unique_ptr<unsigned char, decltype(&std::free)> data(allocateBytes(readSize), std::free);
+    if (data == nullptr || !readExactly(file, data.get(), readSize)) {
         return nullptr;
     }
     auto image =
@@ -188,11 +214,14 @@ std::unique_ptr<BmpImage> readTgaRleStream(std::FILE* file, int idLength) {
     if (image == nullptr) {
         return nullptr;
     }
-    const bool decoded =
-        pixelBytes == 3
-            ? decodeRle<3>(data.get(), static_cast<std::size_t>(dataSize), *image, header.topDown)
-            : decodeRle<4>(data.get(), static_cast<std::size_t>(dataSize), *image, header.topDown);
-    return decoded ? std::move(image) : nullptr;
+    const bool decoded = pixelBytes == 3
+                             ? decodeRle<3>(data.get(), readSize, *image, header.topDown)
+                             : decodeRle<4>(data.get(), readSize, *image, header.topDown);
+    if (!decoded) {
+        return nullptr;
+    }
+    mirrorRightToLeft(*image, header, pixelBytes);
+    return image;
 }
 
 std::unique_ptr<BmpImage> readTgaMappedStream(std::FILE* file, int idLength) {
@@ -224,6 +253,7 @@ std::unique_ptr<BmpImage> readTgaMappedStream(std::FILE* file, int idLength) {
     image->palettePending = true;
     image->expandedBitsPerPixel = header.mapEntryBits;
     image->expandedFormat = trueColorFormat(header.mapEntryBits);
+    mirrorRightToLeft(*image, header, 1);
     return image;
 }
 

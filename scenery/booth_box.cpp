@@ -1,5 +1,7 @@
 #include "booth_box.h"
 
+#include "glm_gl_state.h"
+
 #include <GL/gl.h>
 #include <algorithm>
 #include <climits>
@@ -178,12 +180,9 @@ void BoothBox::buildWallList() {
 
 void BoothBox::draw() const {
     // The material is set outside the attribute push and so stays in effect.
-    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
+    glmSetMaterial(GL_FRONT, ambient, diffuse, specular, shininess);
     glPushMatrix();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushAttrib(glmAllAttributeBits);
     glCallList(listName);
     glPopAttrib();
     glPopMatrix();

@@ -1,5 +1,7 @@
 #include "booth_set.h"
 
+#include "glm_gl_state.h"
+
 #include <GL/gl.h>
 #include <utility>
 
@@ -89,24 +91,23 @@ bool isUnitScale(const float (&scale)[3]) {
     return scale[0] == 1 && scale[1] == 1 && scale[2] == 1;
 }
 
-// The front material that the set's lists change.
-struct FrontMaterial {
-    float ambient[4], diffuse[4], specular[4], shininess;
+// Keeps the front material across the set's lists, which change it. Mesa (22.3 at least)
+// does not undo on glPopAttrib a material set by a display list, so without this the roof's
+// red would light everything drawn after the booths.
+class FrontMaterialKeeper {
+public:
+    FrontMaterialKeeper() {
+        glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+        glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+        glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    }
+    ~FrontMaterialKeeper() { glmSetMaterial(GL_FRONT, ambient, diffuse, specular, shininess); }
+    FrontMaterialKeeper(const FrontMaterialKeeper&) = delete;
+    FrontMaterialKeeper& operator=(const FrontMaterialKeeper&) = delete;
 
-    static FrontMaterial current() {
-        FrontMaterial m{};
-        glGetMaterialfv(GL_FRONT, GL_AMBIENT, m.ambient);
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, m.diffuse);
-        glGetMaterialfv(GL_FRONT, GL_SPECULAR, m.specular);
-        glGetMaterialfv(GL_FRONT, GL_SHININESS, &m.shininess);
-        return m;
-    }
-    void apply() const {
-        glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-        glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-        glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-        glMaterialf(GL_FRONT, GL_SHININESS, shininess);
-    }
+private:
+    float ambient[4]{}, diffuse[4]{}, specular[4]{}, shininess = 0;
 };
 
 } // namespace
@@ -144,12 +145,10 @@ void BoothSet::draw() {
     if (listBase == 0) {
         buildLists();
     }
-    // Mesa (22.3 at least) does not undo on glPopAttrib a material set by a display list, so
-    // the roof's red would light everything drawn after the booths; the set puts it back.
-    const FrontMaterial before = FrontMaterial::current();
+    const FrontMaterialKeeper keeper;
     for (const Placement& placement : placements) {
         glPushMatrix();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glPushAttrib(glmAllAttributeBits);
         glTranslated(placement.x, placement.y, placement.z);
         glRotatef(placement.angle, 0, 1, 0);
         if (!isUnitScale(placement.scale)) {
@@ -159,7 +158,6 @@ void BoothSet::draw() {
         glPopAttrib();
         glPopMatrix();
     }
-    before.apply();
 }
 
 void drawBooths(BoothSet& set) {

@@ -21,5 +21,5 @@ bool spotLightOn = false;
 // Directional (w = 0): shines straight down on the whole scene.
 const float overheadLightPosition[4] = {0, 60, 0, 0};
 float spotPosition[4] = {0, 8, 7, 1};
-float spotDirection[3] = {0, -1, -4.5f};
-float spotCutoff = 13;
+float spotDirection[3] = {0, -1, spotStartTilt};
+float spotCutoff = spotStartCutoff;

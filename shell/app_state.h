@@ -30,6 +30,10 @@ extern float spotPosition[4];
 extern float spotDirection[3];
 extern float spotCutoff; // degrees
 
+// The spot light's tilt (the z of its direction) and cutoff at start-up and after a reset.
+inline constexpr float spotStartTilt = -4.5f;
+inline constexpr float spotStartCutoff = 13;
+
 // The gopher's starting height: two float steps below the float nearest to 1.1, so that its
 // path turns at 4.4 and 0.8 exactly as the animation expects.
 inline constexpr float gopherStartY = 1.0999998f;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 void firingCamera() {
-    gluLookAt(firingX, 5.5, 8, firingX, 5.5, 7.5, 0, 1, 0);
+    gluLookAt(firingX, firingEyeHeight, 8, firingX, firingEyeHeight, 7.5, 0, 1, 0);
 }
 
 void panoramicCamera() {

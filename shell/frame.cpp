@@ -23,12 +23,12 @@ void placeLights() {
 }
 
 void drawTargets() {
-    rabbit.setPosition(rabbitX, boardY, -13);
+    rabbit.setPosition(rabbitX, boardY, targetDepth);
     rabbit.draw();
-    gopher.setPosition(gopherX, gopherY, -13);
+    gopher.setPosition(gopherX, gopherY, targetDepth);
     gopher.draw();
     for (const float boardX : paperBoardX) {
-        paperTarget.setPosition(boardX, boardY, -13);
+        paperTarget.setPosition(boardX, boardY, targetDepth);
         paperTarget.draw();
     }
 }

@@ -49,13 +49,13 @@ void enterFiringPosition(double x) {
     firingX = x;
     spotPosition[0] = static_cast<float>(x);
     aimPoint[0] = static_cast<float>(x);
-    aimPoint[1] = 5.5f;
+    aimPoint[1] = static_cast<float>(firingEyeHeight);
     takeGunTo(x);
 }
 
 void resetSettings() {
-    spotDirection[2] = -4.5f;
-    spotCutoff = 13;
+    spotDirection[2] = spotStartTilt;
+    spotCutoff = spotStartCutoff;
     panoramaAngle = 0;
     overheadLightOn = true;
     spotLightOn = false;

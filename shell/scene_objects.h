@@ -17,6 +17,12 @@ extern BoothSet boothSet;  // one booth, drawn three times
 extern SkyCube skyCube;
 
 // Where the paper boards stand, left to right, and the height of the rabbit and the boards;
-// the frame draws them and the shot tests them at the same places.
+// the frame draws them and the shot tests them at the same places. Every target stands at the
+// same depth.
 inline constexpr float paperBoardX[3] = {-3.5f, 0, 3.5f};
 inline constexpr float boardY = 4.2f;
+inline constexpr float targetDepth = -13;
+
+// The gun's height and depth, at start-up and at every firing position.
+inline constexpr float gunHeight = 4.5f;
+inline constexpr float gunDepth = 8;

@@ -30,7 +30,7 @@ void toggleShotgun() {
 
 void takeGunTo(double x) {
     shotgun.show();
-    shotgun.setPosition(static_cast<float>(x), 4.5f, 8);
+    shotgun.setPosition(static_cast<float>(x), gunHeight, gunDepth);
 }
 
 void clearHitCounters() {

@@ -27,7 +27,7 @@ void setLightColours(GLenum light) {
 // Hidden until a firing position is chosen; turned to face the targets.
 void setUpShotgun() {
     shotgun.setHeading(180);
-    shotgun.setPosition(0, 4.5f, 8);
+    shotgun.setPosition(0, gunHeight, gunDepth);
     shotgun.setScale(3);
     shotgun.hide();
 }

@@ -1,9 +1,10 @@
 // Facet normals and per-corner vertex normals shared across creases below an angle.
 //
-// Products are formed in double and stored as float. A zero-length vector stays zero, so a
-// zero-area triangle gets a zero facet normal rather than NaN. Each corner-list entry
-// remembers its own corner, so a triangle that uses one vertex at two corners gets a normal
-// at both.
+// Products are formed in double and stored as float; running sums are stored vectors, float
+// too. A zero-length vector stays zero, so a zero-area triangle gets a zero facet normal
+// rather than NaN, and such a normal never serves as a vertex's reference. Each corner-list
+// entry remembers its own corner, so a triangle that uses one vertex at two corners gets a
+// normal at both.
 #include "gallery/glm.h"
 #include "glm_assert.h"
 
@@ -65,6 +66,20 @@ CornerLists buildCornerLists(const ObjModel* model) {
         }
     }
     return lists;
+}
+
+// The facet normal that the uses of one vertex are compared with: the first in list order
+// that has a direction. A zero-area triangle's zero normal would make every dot product 0 and
+// so decide alone whether all the others join; it is the reference only when every facet at
+// the vertex is zero.
+const float* referenceFacet(const ObjModel* model, const CornerUse* begin, const CornerUse* end) {
+    for (const CornerUse* use = begin; use != end; ++use) {
+        const float* facet = facetNormalOf(model, model->faces[use->triangle]);
+        if (facet[0] != 0.0f || facet[1] != 0.0f || facet[2] != 0.0f) {
+            return facet;
+        }
+    }
+    return facetNormalOf(model, model->faces[begin->triangle]);
 }
 
 } // namespace
@@ -145,8 +160,8 @@ void glmVertexNormals(ObjModel* model, float angle) {
             std::fprintf(stderr, "glmVertexNormals(): vertex w/o a triangle\n");
             continue;
         }
-        const float* reference = facetNormalOf(model, model->faces[begin->triangle]);
-        double sum[3] = {0.0, 0.0, 0.0};
+        const float* reference = referenceFacet(model, begin, end);
+        float sum[3] = {0.0f, 0.0f, 0.0f};
         bool anyJoined = false;
         for (CornerUse* use = begin; use != end; ++use) {
             const float* facet = facetNormalOf(model, model->faces[use->triangle]);
@@ -160,10 +175,8 @@ void glmVertexNormals(ObjModel* model, float angle) {
         }
         std::int32_t shared = 0;
         if (anyJoined) {
-            float average[3] = {static_cast<float>(sum[0]), static_cast<float>(sum[1]),
-                                static_cast<float>(sum[2])};
-            glmMakeUnit(average);
-            shared = store(average);
+            glmMakeUnit(sum);
+            shared = store(sum);
         }
         for (const CornerUse* use = begin; use != end; ++use) {
             ObjTriangle& triangle = model->faces[use->triangle];

@@ -30,6 +30,14 @@ void copyCornerIndices(ObjModel* model, std::int32_t (ObjTriangle::*source)[3]) 
     }
 }
 
+// The square root of a * a + b * b: the squares and their sum are single precision, like every
+// value of the library; only the root is taken in double.
+float rootOfSquares(float a, float b) {
+    const float aa = a * a;
+    const float bb = b * b;
+    return static_cast<float>(std::sqrt(static_cast<double>(aa + bb)));
+}
+
 } // namespace
 
 void glmPlanarTexCoords(ObjModel* model) {
@@ -62,16 +70,14 @@ void glmSphereTexCoords(ObjModel* model) {
         const float z = n[2];
         // The constants are single-precision values of pi / 2 as the mapping has always used
         // them; theta's is slightly below pi / 2 on purpose.
-        const float r =
-            static_cast<float>(std::sqrt(static_cast<double>(y) * y + static_cast<double>(z) * z));
+        const float r = rootOfSquares(y, z);
         float theta = 0.0f;
         float phi = 0.0f;
         if (r != 0.0f) {
             if (x == 0.0f) {
                 phi = 1.5707964f;
             } else {
-                const float rho = static_cast<float>(
-                    std::sqrt(static_cast<double>(r) * r + static_cast<double>(x) * x));
+                const float rho = rootOfSquares(r, x);
                 phi = static_cast<float>(std::acos(static_cast<double>(x / rho)));
             }
             if (y == 0.0f) {

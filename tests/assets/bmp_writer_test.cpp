@@ -13,7 +13,7 @@ struct Size {
 
 // A colour that differs in every channel from pixel to pixel, so a swapped channel, a shifted
 // row or a flipped picture shows.
-Rgb colourAt(int x, int y) {
+Colour colourAt(int x, int y) {
     return {(10 + 40 * x) / 255.0, (5 + 50 * y) / 255.0, (200 - 20 * (x + y)) / 255.0};
 }
 
@@ -38,7 +38,7 @@ TEST_P(BmpRoundTrip, TwentyFourBitsReadBackAsPainted) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned char* p = pixelAt(*image, x, y);
-            const Rgb c = colourAt(x, y);
+            const Colour c = colourAt(x, y);
             EXPECT_EQ(p[0], toByte(c.r)) << x << "," << y;
             EXPECT_EQ(p[1], toByte(c.g)) << x << "," << y;
             EXPECT_EQ(p[2], toByte(c.b)) << x << "," << y;
@@ -71,7 +71,7 @@ TEST_P(BmpRoundTrip, EightBitsReadBackThroughThePalette) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int index = x * 37 + y * 11 + 1;
-            const Rgb& c = picture.palette[static_cast<std::size_t>(index % 256)];
+            const Colour& c = picture.palette[static_cast<std::size_t>(index % 256)];
             const unsigned char* p = pixelAt(*image, x, y);
             EXPECT_EQ(p[0], toByte(c.r)) << x << "," << y;
             EXPECT_EQ(p[1], toByte(c.g)) << x << "," << y;

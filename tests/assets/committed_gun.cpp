@@ -25,9 +25,7 @@ Vec3 vertex(const ObjModel& model, std::int32_t index) {
 
 const ObjGroup* findGroup(const ObjModel& model, const std::string& name) {
     for (const ObjGroup* g = model.grouplist; g != nullptr; g = g->next) {
-        const std::string own = g->name;
-        const std::size_t start = own.find_first_not_of(' ');
-        if (start != std::string::npos && own.substr(start) == name) {
+        if (g->name == name) {
             return g;
         }
     }

@@ -18,8 +18,7 @@ ModelPtr readCommittedGun(std::string* printed = nullptr);
 
 Vec3 vertex(const ObjModel& model, std::int32_t index);
 
-// The group of that name, compared without the leading blank that the reader keeps from the
-// "g" line; null when there is none.
+// The group of that name; null when there is none.
 const ObjGroup* findGroup(const ObjModel& model, const std::string& name);
 
 // The middle of the bores' open ends: the mean of the bore corners that lie within a tenth of

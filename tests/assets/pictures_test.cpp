@@ -122,8 +122,8 @@ TEST(ExplosionFrames, FlashWhiteThenGrowAndFade) {
 }
 
 // Mean colour of the rows from `from` to `to` (fractions of the height, 0 at the bottom).
-Rgb meanOfRows(const BmpImage& image, double from, double to) {
-    Rgb sum;
+Colour meanOfRows(const BmpImage& image, double from, double to) {
+    Colour sum;
     int count = 0;
     const int size = static_cast<int>(image.height);
     for (int y = static_cast<int>(from * size); y < static_cast<int>(to * size); ++y) {
@@ -140,8 +140,8 @@ TEST(SkyPictures, WallsStandGroundDownSkyUp) {
     for (const int face : {0, 2, 3, 4}) {
         const auto image = readCommittedPicture("textury/skybox" + std::to_string(face) + ".bmp");
         ASSERT_NE(image, nullptr);
-        const Rgb ground = meanOfRows(*image, 0, 0.02);
-        const Rgb sky = meanOfRows(*image, 0.8, 1);
+        const Colour ground = meanOfRows(*image, 0, 0.02);
+        const Colour sky = meanOfRows(*image, 0.8, 1);
         EXPECT_GT(ground.g, ground.b) << "face " << face << ": the bottom rows are not grass";
         EXPECT_GT(ground.g, ground.r) << "face " << face << ": the bottom rows are not grass";
         EXPECT_GT(sky.b, sky.r + 30) << "face " << face << ": the top rows are not sky";
@@ -153,8 +153,8 @@ TEST(SkyPictures, GroundIsGrassAndCeilingIsSky) {
     const auto ceiling = readCommittedPicture("textury/skybox5.bmp");
     ASSERT_NE(ground, nullptr);
     ASSERT_NE(ceiling, nullptr);
-    const Rgb grass = meanOfRows(*ground, 0, 1);
-    const Rgb sky = meanOfRows(*ceiling, 0, 1);
+    const Colour grass = meanOfRows(*ground, 0, 1);
+    const Colour sky = meanOfRows(*ceiling, 0, 1);
     EXPECT_GT(grass.g, grass.r);
     EXPECT_GT(grass.g, grass.b);
     EXPECT_GT(sky.b, sky.r);

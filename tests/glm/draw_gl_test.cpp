@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <unistd.h>
 #include <vector>
@@ -147,6 +148,14 @@ TEST_F(DrawTest, MaterialsAreSetPerGroup) {
     GLfloat shininess = 0;
     glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
     EXPECT_EQ(shininess, 65.0f); // the default group, drawn last
+    // The back faces get the same material (SetUp gave both faces another).
+    for (const GLenum property : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_SHININESS}) {
+        std::array<GLfloat, 4> front{};
+        std::array<GLfloat, 4> back{};
+        glGetMaterialfv(GL_FRONT, property, front.data());
+        glGetMaterialfv(GL_BACK, property, back.data());
+        EXPECT_EQ(back, front) << "property " << property;
+    }
 }
 
 TEST_F(DrawTest, ColorModeTracksTheDiffuseColour) {

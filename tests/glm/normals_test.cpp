@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -154,6 +156,66 @@ TEST(VertexNormals, EveryCornerOfADegenerateTriangleGetsAFiniteNormal) {
         }
     }
     EXPECT_EQ(cornerNormal(model.get(), 1, 2), (Vec{0, 0, 0}));
+}
+
+TEST(VertexNormals, AZeroAreaTriangleDecidesNothingForTheOthers) {
+    // Three pages about the y axis from the origin: the first faces -z, the second +z and the
+    // third 30 degrees from it, 150 from the first. The last triangle has no area.
+    const std::string pages = "v 0 0 0\nv 0 1 0\nv 1 0 0\nv 0.8660254 0 0.5\nv -1 0 0\nv 0 2 0\n"
+                              "f 1 5 2\nf 1 3 2\nf 1 4 2\nf 1 2 6\n";
+    for (const float angle : {135.0f, 90.0f}) {
+        ModelPtr model = withNormals(pages, angle);
+        ASSERT_TRUE(model);
+        ASSERT_EQ(facetNormal(model.get(), 3), (Vec{0, 0, 0}));
+        // At the origin the third page is the reference: the second joins it across 30
+        // degrees, the first stays apart across 150.
+        const ObjTriangle* faces = model->faces;
+        EXPECT_EQ(faces[1].normalidx[0], faces[2].normalidx[0]) << angle;
+        EXPECT_NE(faces[0].normalidx[0], faces[2].normalidx[0]) << angle;
+        EXPECT_EQ(cornerNormal(model.get(), 0, 0), facetNormal(model.get(), 0)) << angle;
+    }
+}
+
+// A fan of 40 triangles about vertex 1, all facing nearly +z, with random rims.
+std::string randomFan(std::mt19937& random) {
+    std::uniform_real_distribution<float> radius(0.5f, 2.0f);
+    std::uniform_real_distribution<float> height(-0.02f, 0.02f);
+    char line[128];
+    std::string obj = "v 0 0 0\n";
+    for (int k = 0; k < 40; k++) {
+        const double a = k * 2 * M_PI / 40;
+        const float r = radius(random);
+        std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", r * std::cos(a), r * std::sin(a),
+                      height(random));
+        obj += line;
+    }
+    for (int k = 0; k < 40; k++) {
+        std::snprintf(line, sizeof line, "f 1 %d %d\n", k + 2, (k + 1) % 40 + 2);
+        obj += line;
+    }
+    return obj;
+}
+
+TEST(VertexNormals, SharedNormalIsTheFacetsSummedInSinglePrecision) {
+    std::mt19937 random(40);
+    for (int fan = 0; fan < 50; fan++) {
+        ModelPtr model = withNormals(randomFan(random), 90);
+        ASSERT_TRUE(model);
+        // The rule written out: a stored vector that adds the facets in list order, the
+        // latest triangle first, then made unit.
+        float sum[3] = {0, 0, 0};
+        for (std::uint32_t t = model->facecount; t-- > 0;) {
+            const Vec facet = facetNormal(model.get(), t);
+            for (int k = 0; k < 3; k++) {
+                sum[k] = sum[k] + facet[k];
+            }
+        }
+        glmMakeUnit(sum);
+        for (std::uint32_t t = 0; t < model->facecount; t++) {
+            ASSERT_EQ(cornerNormal(model.get(), t, 0), (Vec{sum[0], sum[1], sum[2]}))
+                << "fan " << fan << ", triangle " << t;
+        }
+    }
 }
 
 } // namespace

@@ -72,6 +72,47 @@ TEST(GlmSphereTexCoords, OneCoordinatePerNormalIndexedLikeTheNormals) {
     EXPECT_FLOAT_EQ(texcoord(model.get(), 4)[1], 0.5f);
 }
 
+// The mapping's rules written out: squares and sums in single precision, roots and angles in
+// double, every stored value single precision.
+Pair sphereMapped(float x, float y, float z) {
+    const float yy = y * y;
+    const float zz = z * z;
+    const auto r = static_cast<float>(std::sqrt(static_cast<double>(yy + zz)));
+    float theta = 0;
+    float phi = 0;
+    if (r != 0) {
+        if (x == 0) {
+            phi = 1.5707964f;
+        } else {
+            const float rr = r * r;
+            const float xx = x * x;
+            const auto rho = static_cast<float>(std::sqrt(static_cast<double>(rr + xx)));
+            phi = static_cast<float>(std::acos(static_cast<double>(x / rho)));
+        }
+        theta = y == 0 ? 1.5707961f
+                       : static_cast<float>(std::asin(static_cast<double>(y / r)) + 1.570796325);
+    }
+    return {static_cast<float>(theta / 3.14159265), static_cast<float>(phi / 3.14159265)};
+}
+
+TEST(GlmSphereTexCoords, RandomNormalsGetExactlyTheRulesValues) {
+    std::mt19937 random(13);
+    std::normal_distribution<float> component;
+    std::vector<Vec3> normals(5000);
+    for (Vec3& n : normals) {
+        n = {component(random), component(random), component(random)};
+        glmMakeUnit(n.data());
+    }
+    ModelPtr model = modelWithNormals(normals);
+    glmSphereTexCoords(model.get());
+    int differing = 0;
+    for (std::uint32_t i = 0; i < normals.size(); i++) {
+        const Vec3& n = normals[i];
+        differing += texcoord(model.get(), i + 1) == sphereMapped(n[0], n[1], n[2]) ? 0 : 1;
+    }
+    EXPECT_EQ(differing, 0) << "of " << normals.size() << " normals";
+}
+
 TEST(GlmSphereTexCoordsDeathTest, ModelWithoutNormalsIsAnAssertion) {
     ModelPtr model = buildModel({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 2, 3}});
     EXPECT_DEATH(glmSphereTexCoords(model.get()), "Assertion `model->normals' failed");

@@ -2,10 +2,12 @@
 // decodes them: same size, same pixels, rows bottom-up and padded to 4 bytes.
 #include "gallery/bmp_reader.h"
 #include "gallery/tga_reader.h"
+#include "image_streams.h"
 #include "image_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,28 +19,33 @@ struct EncoderCase {
     const char* coder;    // ImageMagick's output format
     const char* channels; // "rgb" or "rgba"
     unsigned fileBits;    // the depth ImageMagick must have stored, so the case is what it says
-    bool topLeft;         // whether the file must start at the top-left corner
+    unsigned origin;      // the TGA origin bits ImageMagick must have stored: 0x10 right, 0x20 top
 };
 
 // Remapping to a fixed 256-colour palette makes ImageMagick write 8-bit BMPs (not 1 or 4 bits)
 // and colour maps of exactly 256 entries.
 constexpr const char* paletted = "+dither -remap PALETTE -type palette -compress none";
 const EncoderCase encoderCases[] = {
-    {"Bmp3TrueColour", "-type truecolor -compress none", "BMP3", "rgb", 24, false},
-    {"Bmp3Paletted", paletted, "BMP3", "rgb", 8, false},
-    {"BmpV5TrueColour", "-type truecolor -compress none", "BMP", "rgb", 24, false},
-    {"BmpV5Paletted", paletted, "BMP", "rgb", 8, false},
-    {"TgaTrueColour", "-type truecolor -compress none", "TGA", "rgb", 24, false},
+    {"Bmp3TrueColour", "-type truecolor -compress none", "BMP3", "rgb", 24, 0},
+    {"Bmp3Paletted", paletted, "BMP3", "rgb", 8, 0},
+    {"BmpV5TrueColour", "-type truecolor -compress none", "BMP", "rgb", 24, 0},
+    {"BmpV5Paletted", paletted, "BMP", "rgb", 8, 0},
+    {"TgaTrueColour", "-type truecolor -compress none", "TGA", "rgb", 24, 0},
     {"TgaTrueColourTopLeft", "-type truecolor -compress none -orient TopLeft", "TGA", "rgb", 24,
-     true},
-    {"TgaRunLength", "-type truecolor -compress RLE", "TGA", "rgb", 24, false},
+     0x20},
+    {"TgaTrueColourBottomRight", "-type truecolor -compress none -orient BottomRight", "TGA", "rgb",
+     24, 0x10},
+    {"TgaRunLength", "-type truecolor -compress RLE", "TGA", "rgb", 24, 0},
     {"TgaRunLengthTopLeft", "-type truecolor -compress RLE -orient TopLeft", "TGA", "rgb", 24,
-     true},
-    {"TgaTrueColourAlpha", "-alpha copy -type truecoloralpha -compress none", "TGA", "rgba", 32,
-     false},
-    {"TgaRunLengthAlpha", "-alpha copy -type truecoloralpha -compress RLE", "TGA", "rgba", 32,
-     false},
-    {"TgaColourMapped", paletted, "TGA", "rgb", 8, false},
+     0x20},
+    {"TgaRunLengthTopRight", "-type truecolor -compress RLE -orient TopRight", "TGA", "rgb", 24,
+     0x30},
+    {"TgaTrueColourAlpha", "-alpha copy -type truecoloralpha -compress none", "TGA", "rgba", 32, 0},
+    {"TgaRunLengthAlpha", "-alpha copy -type truecoloralpha -compress RLE", "TGA", "rgba", 32, 0},
+    {"TgaColourMapped", paletted, "TGA", "rgb", 8, 0},
+    {"TgaColourMappedBottomRight",
+     "+dither -remap PALETTE -type palette -compress none -orient BottomRight", "TGA", "rgb", 8,
+     0x10},
 };
 
 constexpr int widths[] = {1, 2, 3, 5, 7};
@@ -80,7 +87,7 @@ TEST_P(ImageMagickFiles, ReadAsImageMagickDecodesThem) {
         const Bytes file = readBytes(files[i].path);
         ASSERT_GE(file.size(), isBmp ? 30u : 18u);
         EXPECT_EQ(file[isBmp ? 28 : 16], encoder.fileBits);
-        EXPECT_EQ(!isBmp && (file[17] & 0x20) != 0, encoder.topLeft);
+        EXPECT_EQ(isBmp ? 0u : file[17] & 0x30u, encoder.origin);
         const auto image = isBmp ? readBmp(files[i].path.c_str()) : readTga(files[i].path.c_str());
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->width, std::uint32_t(files[i].width));
@@ -116,6 +123,30 @@ TEST(ImageMagickDecoding, ColourMapOf32BitEntries) {
     EXPECT_EQ(image->bitsPerPixel, 32u);
     EXPECT_EQ(image->rowBytes, 20);
     EXPECT_EQ(packedRows(*image), imageMagickRows({{path, 5, 3}}, "rgba").at(0));
+}
+
+// A run-length picture followed by a mebibyte of other data: the reader reads no further than
+// the picture's pixels can need, a packet header and a pixel for each.
+TEST(ImageMagickDecoding, RunLengthReadingStopsWhereThePictureMustEnd) {
+    TempDir dir;
+    const std::string path = dir.path("rle.tga");
+    ASSERT_TRUE(runCommand("convert -seed 1 -size 5x3 plasma:fractal -depth 8 -type truecolor "
+                           "-compress RLE TGA:'" +
+                           path + "'"));
+    const Bytes decoded = imageMagickRows({{path, 5, 3}}, "rgb").at(0);
+    Bytes bytes = readBytes(path);
+    ASSERT_EQ(bytes[0], 0) << "no image ID";
+    bytes.resize(bytes.size() + (1 << 20), 0xA5);
+    writeBytes(path, bytes);
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    const auto image = readTgaStream(file);
+    const long readUpTo = std::ftell(file);
+    std::fclose(file);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(packedRows(*image), decoded);
+    EXPECT_LE(readUpTo, 18 + 5 * 3 * (1 + 3));
 }
 
 } // namespace

@@ -474,4 +474,15 @@ TEST(ObjtoolConvert, MixedFacesKeepTheirCorners) {
     }
 }
 
+TEST(ObjtoolConvert, SmoothingAngleOf180IsTheUpperBound) {
+    ScratchDirectory scratch("objtool");
+    copyBox();
+    const ToolRun run = objtool("convert --weld 0.001 --smooth-normals 180 split_cube.obj out.obj");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ModelPtr out = readBack("out.obj");
+    ASSERT_NE(out, nullptr);
+    // Only opposite facets stay apart, and no corner of a cube has two: one normal a corner.
+    EXPECT_EQ(out->normalcount, 8u);
+}
+
 } // namespace

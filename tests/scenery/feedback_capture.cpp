@@ -10,8 +10,8 @@ namespace {
 
 constexpr double tolerance = 1e-3;
 
-// Floats that follow each token other than a polygon's, in GL_3D feedback.
-std::size_t tokenPayload(GLfloat token) {
+// Floats that follow each token other than a polygon's, with vertices of `vertexFloats`.
+std::size_t tokenPayload(GLfloat token, std::size_t vertexFloats) {
     switch (static_cast<GLint>(token)) {
     case GL_PASS_THROUGH_TOKEN:
         return 1;
@@ -19,16 +19,19 @@ std::size_t tokenPayload(GLfloat token) {
     case GL_BITMAP_TOKEN:
     case GL_DRAW_PIXEL_TOKEN:
     case GL_COPY_PIXEL_TOKEN:
-        return 3;
+        return vertexFloats;
     case GL_LINE_TOKEN:
     case GL_LINE_RESET_TOKEN:
-        return 6;
+        return 2 * vertexFloats;
     default:
         return 0;
     }
 }
 
-std::vector<FeedbackPolygon> parse(const std::vector<GLfloat>& buffer, std::size_t used) {
+// GL_3D or GL_3D_COLOR feedback (RGBA) in `buffer`.
+std::vector<FeedbackPolygon> parse(const std::vector<GLfloat>& buffer, std::size_t used,
+                                   bool withColours) {
+    const std::size_t vertexFloats = withColours ? 7 : 3;
     GLdouble modelview[16];
     GLdouble projection[16];
     GLint viewport[4];
@@ -40,16 +43,20 @@ std::vector<FeedbackPolygon> parse(const std::vector<GLfloat>& buffer, std::size
     while (at < used) {
         const GLfloat token = buffer[at++];
         if (static_cast<GLint>(token) != GL_POLYGON_TOKEN) {
-            at += tokenPayload(token);
+            at += tokenPayload(token, vertexFloats);
             continue;
         }
         const auto count = static_cast<std::size_t>(buffer[at++]);
         FeedbackPolygon polygon;
-        for (std::size_t k = 0; k < count && at + 3 <= used; ++k, at += 3) {
+        for (std::size_t k = 0; k < count && at + vertexFloats <= used; ++k, at += vertexFloats) {
             Point3 p{};
             gluUnProject(buffer[at], buffer[at + 1], buffer[at + 2], modelview, projection,
                          viewport, &p[0], &p[1], &p[2]);
             polygon.vertices.push_back(p);
+            if (withColours) {
+                polygon.colours.push_back(
+                    {buffer[at + 3], buffer[at + 4], buffer[at + 5], buffer[at + 6]});
+            }
         }
         polygons.push_back(std::move(polygon));
     }
@@ -59,7 +66,7 @@ std::vector<FeedbackPolygon> parse(const std::vector<GLfloat>& buffer, std::size
 } // namespace
 
 std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw,
-                                             std::size_t maxFloats) {
+                                             std::size_t maxFloats, bool withColours) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -71,7 +78,8 @@ std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw,
     glRotated(35, 0, 1, 0);
 
     std::vector<GLfloat> buffer(maxFloats);
-    glFeedbackBuffer(static_cast<GLsizei>(maxFloats), GL_3D, buffer.data());
+    glFeedbackBuffer(static_cast<GLsizei>(maxFloats), withColours ? GL_3D_COLOR : GL_3D,
+                     buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     const GLint used = glRenderMode(GL_RENDER);
@@ -79,7 +87,7 @@ std::vector<FeedbackPolygon> capturePolygons(const std::function<void()>& draw,
     if (used < 0) {
         ADD_FAILURE() << "feedback buffer of " << maxFloats << " floats overflowed";
     } else {
-        polygons = parse(buffer, static_cast<std::size_t>(used));
+        polygons = parse(buffer, static_cast<std::size_t>(used), withColours);
     }
 
     glMatrixMode(GL_PROJECTION);

@@ -4,7 +4,9 @@
 #include "feedback_capture.h"
 
 #include <GL/gl.h>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -125,6 +127,43 @@ double wallPlane(const KindCase& kind, int wall) {
     return at[wall];
 }
 
+// The normal each wall is lit with: the side walls' point into the box, the others out of it.
+constexpr std::array<double, 3> wallNormals[6] = {{0, -1, 0}, {0, 0, -1}, {1, 0, 0},
+                                                  {0, 0, 1},  {-1, 0, 0}, {0, 1, 0}};
+
+// The polygons of `draw` lit on a white material by three directional lights, red along x,
+// green along y and blue along z, shining the way `sign` gives: each vertex's colour holds
+// the parts of its normal that point that way.
+std::vector<FeedbackPolygon> litAlongAxes(const std::function<void()>& draw, float sign) {
+    return capturePolygons(
+        [&] {
+            glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
+            const float black[4] = {0, 0, 0, 1};
+            const float white[4] = {1, 1, 1, 1};
+            glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+            for (int axis = 0; axis < 3; ++axis) {
+                float direction[4] = {0, 0, 0, 0};
+                float colour[4] = {0, 0, 0, 1};
+                direction[axis] = sign;
+                colour[axis] = 1;
+                const GLenum light = GL_LIGHT0 + static_cast<GLenum>(axis);
+                glLightfv(light, GL_POSITION, direction);
+                glLightfv(light, GL_AMBIENT, black);
+                glLightfv(light, GL_DIFFUSE, colour);
+                glLightfv(light, GL_SPECULAR, black);
+                glEnable(light);
+            }
+            glEnable(GL_LIGHTING);
+            draw();
+            glPopAttrib();
+        },
+        4'000'000, true);
+}
+
 bool liesOn(const FeedbackPolygon& polygon, int axis, double value) {
     for (const Point3& p : polygon.vertices) {
         if (std::abs(p[axis] - value) > 1e-3) {
@@ -134,7 +173,7 @@ bool liesOn(const FeedbackPolygon& polygon, int axis, double value) {
     return true;
 }
 
-TEST(BoothBoxWalls, EveryWallOfEveryKindHasItsGrid) {
+TEST(BoothBoxWalls, EveryWallOfEveryKindHasItsGridAndNormal) {
     BoothSet set;
     const KindCase kinds[] = {
         {"platform",
@@ -170,23 +209,36 @@ TEST(BoothBoxWalls, EveryWallOfEveryKindHasItsGrid) {
         BoothBox& box = *boxes[k];
         box.buildWallList();
         ASSERT_NE(box.listName, 0u) << kind.name;
-        const auto polygons = capturePolygons([&] { glCallList(box.listName); });
+        const auto callList = [&] { glCallList(box.listName); };
+        const auto polygons = litAlongAxes(callList, 1);
+        const auto litTheOtherWay = litAlongAxes(callList, -1);
+        ASSERT_EQ(litTheOtherWay.size(), polygons.size()) << kind.name;
         EXPECT_DOUBLE_EQ(quadCount(polygons), kind.quads) << kind.name;
         allQuads += quadCount(polygons);
         for (int w = 0; w < 6; ++w) {
             const WallOfKind& wall = kind.walls[w];
+            SCOPED_TRACE(std::string(kind.name) + " wall " + std::to_string(w + 1));
             std::vector<FeedbackPolygon> onWall;
-            for (const FeedbackPolygon& polygon : polygons) {
-                if (liesOn(polygon, wall.planeAxis, wallPlane(kind, w))) {
-                    onWall.push_back(polygon);
+            int wrongNormals = 0;
+            for (std::size_t p = 0; p < polygons.size(); ++p) {
+                if (!liesOn(polygons[p], wall.planeAxis, wallPlane(kind, w))) {
+                    continue;
+                }
+                onWall.push_back(polygons[p]);
+                for (std::size_t v = 0; v < polygons[p].colours.size(); ++v) {
+                    for (int axis = 0; axis < 3; ++axis) {
+                        const double normal =
+                            polygons[p].colours[v][axis] - litTheOtherWay[p].colours[v][axis];
+                        wrongNormals += std::abs(normal - wallNormals[w][axis]) > 1e-3 ? 1 : 0;
+                    }
                 }
             }
             const int outer = wall.planeAxis == X ? Y : X;
             const int inner = wall.planeAxis == Z ? Y : Z;
-            SCOPED_TRACE(std::string(kind.name) + " wall " + std::to_string(w + 1));
             EXPECT_DOUBLE_EQ(quadCount(onWall), static_cast<double>(wall.strips) * wall.cells);
             EXPECT_EQ(distinctCoordinates(onWall, outer), wall.strips + 1) << "strips";
             EXPECT_EQ(distinctCoordinates(onWall, inner), wall.cells + 1) << "cells";
+            EXPECT_EQ(wrongNormals, 0) << "normal components unlike the wall's";
         }
     }
     EXPECT_DOUBLE_EQ(allQuads, 54'400) << "quads of one rebuild";

@@ -63,7 +63,7 @@ std::vector<std::uint8_t> encodeBmp24(const Picture& picture) {
     std::vector<std::uint8_t> out = headers(width, picture.height(), 24, 0);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < width; ++x) {
-            const Rgb& c = picture.at(x, y);
+            const Colour& c = picture.at(x, y);
             out.push_back(toByte(c.b));
             out.push_back(toByte(c.g));
             out.push_back(toByte(c.r));
@@ -80,7 +80,7 @@ std::vector<std::uint8_t> encodeBmp8(const IndexedPicture& picture) {
            "an indexed picture needs one index per pixel");
     const std::uint32_t stride = rowBytes(picture.width, 8);
     std::vector<std::uint8_t> out = headers(picture.width, picture.height, 8, paletteEntries * 4);
-    for (const Rgb& c : picture.palette) {
+    for (const Colour& c : picture.palette) {
         out.push_back(toByte(c.b));
         out.push_back(toByte(c.g));
         out.push_back(toByte(c.r));

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-struct Rgb {
+struct Colour {
     double r = 0, g = 0, b = 0;
 };
 
@@ -12,11 +12,11 @@ inline double clamp01(double v) {
     return std::clamp(v, 0.0, 1.0);
 }
 
-inline Rgb mix(Rgb a, Rgb b, double t) {
+inline Colour mix(Colour a, Colour b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline Rgb scale(Rgb c, double f) {
+inline Colour scale(Colour c, double f) {
     return {c.r * f, c.g * f, c.b * f};
 }
 

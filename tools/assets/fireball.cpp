@@ -36,7 +36,7 @@ double heat(double dx, double dy, double t, int frame, double muzzles) {
 Palette firePalette() {
     struct Stop {
         double at;
-        Rgb colour;
+        Colour colour;
     };
     const Stop stops[] = {{0.00, {0.00, 0.00, 0.00}},
                           {0.25, {0.45, 0.04, 0.00}},

@@ -4,18 +4,18 @@
 
 namespace {
 
-const Rgb fur{0.74, 0.58, 0.36};
-const Rgb darkFur{0.58, 0.43, 0.25};
-const Rgb belly{0.93, 0.86, 0.68};
-const Rgb earth{0.45, 0.31, 0.18};
-const Rgb burrow{0.10, 0.07, 0.04};
-const Rgb ink{0.12, 0.08, 0.06};
-const Rgb white{0.98, 0.97, 0.94};
-const Rgb nose{0.35, 0.22, 0.18};
+const Colour fur{0.74, 0.58, 0.36};
+const Colour darkFur{0.58, 0.43, 0.25};
+const Colour belly{0.93, 0.86, 0.68};
+const Colour earth{0.45, 0.31, 0.18};
+const Colour burrow{0.10, 0.07, 0.04};
+const Colour ink{0.12, 0.08, 0.06};
+const Colour white{0.98, 0.97, 0.94};
+const Colour nose{0.35, 0.22, 0.18};
 
 constexpr double line = 0.012;
 
-Style furStyle(Rgb colour) {
+Style furStyle(Colour colour) {
     return {colour, ink, line, 0.35, 0.06};
 }
 

@@ -13,7 +13,7 @@ PngPixels paintIcon(int size) {
     const double radius = size * 0.475;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const Rgb& colour = target.at(x, y);
+            const Colour& colour = target.at(x, y);
             const double distance = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
             for (double channel : {colour.r, colour.g, colour.b, radius + 0.5 - distance}) {
                 icon.bytes.push_back(toByte(channel));

@@ -18,7 +18,7 @@
 
 struct Material {
     std::string name;
-    Rgb ambient, diffuse, specular;
+    Colour ambient, diffuse, specular;
     double shininess = 0; // 0 to 1000, as a material file writes it
 };
 

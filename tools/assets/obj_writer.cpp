@@ -18,7 +18,7 @@ std::string number(double v, int decimals) {
     return text;
 }
 
-std::string colourLine(const char* keyword, Rgb c) {
+std::string colourLine(const char* keyword, Colour c) {
     return std::string(keyword) + " " + number(c.r, 3) + " " + number(c.g, 3) + " " +
            number(c.b, 3) + "\n";
 }

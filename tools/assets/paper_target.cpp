@@ -5,9 +5,9 @@
 
 namespace {
 
-const Rgb paper{0.95, 0.93, 0.86};
-const Rgb black{0.06, 0.06, 0.06};
-const Rgb cardboard{0.62, 0.50, 0.34};
+const Colour paper{0.95, 0.93, 0.86};
+const Colour black{0.06, 0.06, 0.06};
+const Colour cardboard{0.62, 0.50, 0.34};
 
 const Vec2 centre{0.5, 0.5};
 constexpr double outerRadius = 0.46;
@@ -37,7 +37,7 @@ Picture paintPaperTarget(int size) {
 
     paintShape(picture, circle(centre, ringRadius(blackFrom)), solid(black));
     for (int k = 1; k <= 10; ++k) {
-        const Rgb lineColour = k > blackFrom ? paper : black;
+        const Colour lineColour = k > blackFrom ? paper : black;
         const Shape ring = subtract(circle(centre, ringRadius(k) + ringLine / 2),
                                     circle(centre, ringRadius(k) - ringLine / 2));
         paintShape(picture, ring, solid(lineColour));
@@ -53,7 +53,7 @@ Picture paintPaperTarget(int size) {
     const double digitHeight = (ringRadius(1) - ringRadius(2)) * 0.6;
     for (int k = 1; k <= 8; ++k) {
         const double r = (ringRadius(k) + ringRadius(k + 1)) / 2;
-        const Rgb colour = k >= blackFrom ? paper : black;
+        const Colour colour = k >= blackFrom ? paper : black;
         for (const Vec2 dir : {Vec2{1, 0}, Vec2{-1, 0}, Vec2{0, 1}, Vec2{0, -1}}) {
             paintShape(picture, digitShape(k, centre + dir * r, digitHeight), solid(colour));
         }

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-Picture::Picture(int width, int height, Rgb fill)
+Picture::Picture(int width, int height, Colour fill)
     : width_(width), height_(height),
       pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {
     assert(width > 0 && height > 0 && "a picture needs at least one pixel");

@@ -10,12 +10,12 @@
 
 class Picture {
 public:
-    Picture(int width, int height, Rgb fill = {});
+    Picture(int width, int height, Colour fill = {});
 
     int width() const { return width_; }
     int height() const { return height_; }
-    Rgb& at(int x, int y) { return pixels_[index(x, y)]; }
-    const Rgb& at(int x, int y) const { return pixels_[index(x, y)]; }
+    Colour& at(int x, int y) { return pixels_[index(x, y)]; }
+    const Colour& at(int x, int y) const { return pixels_[index(x, y)]; }
 
     // The picture with its columns in reverse order.
     Picture mirrored() const;
@@ -25,10 +25,10 @@ private:
 
     int width_;
     int height_;
-    std::vector<Rgb> pixels_;
+    std::vector<Colour> pixels_;
 };
 
-using Palette = std::array<Rgb, 256>;
+using Palette = std::array<Colour, 256>;
 
 struct IndexedPicture {
     int width = 0;

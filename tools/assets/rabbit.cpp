@@ -4,16 +4,16 @@
 
 namespace {
 
-const Rgb fur{0.60, 0.45, 0.32};
-const Rgb farFur{0.46, 0.34, 0.24};
-const Rgb belly{0.90, 0.85, 0.76};
-const Rgb earInside{0.92, 0.62, 0.62};
-const Rgb ink{0.12, 0.08, 0.06};
-const Rgb white{0.98, 0.97, 0.94};
+const Colour fur{0.60, 0.45, 0.32};
+const Colour farFur{0.46, 0.34, 0.24};
+const Colour belly{0.90, 0.85, 0.76};
+const Colour earInside{0.92, 0.62, 0.62};
+const Colour ink{0.12, 0.08, 0.06};
+const Colour white{0.98, 0.97, 0.94};
 
 constexpr double line = 0.012;
 
-Style furStyle(Rgb colour) {
+Style furStyle(Colour colour) {
     return {colour, ink, line, 0.35, 0.06};
 }
 

@@ -77,7 +77,7 @@ void paintShape(Picture& picture, const Shape& shape, const Style& style) {
             if (d > halfInk + pixel) {
                 continue;
             }
-            Rgb& out = picture.at(x, y);
+            Colour& out = picture.at(x, y);
             const double rim = 1 - style.rimShade * (1 - smoothstep(0, style.rimWidth, -d));
             if (style.inkWidth > 0) {
                 out = mix(out, style.ink, coverage(d - halfInk));

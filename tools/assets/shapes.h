@@ -28,15 +28,15 @@ Shape subtract(Shape from, Shape cut);
 Shape moved(Shape shape, Vec2 offset);
 
 struct Style {
-    Rgb fill;
-    Rgb ink;                // outline colour
+    Colour fill;
+    Colour ink;             // outline colour
     double inkWidth = 0;    // outline width, centred on the edge; 0 draws none
     double rimShade = 0;    // how much darker the fill gets at its edge, 0..1
     double rimWidth = 0.05; // how far inside the darkening reaches
 };
 
 // A plain fill without outline or shading.
-inline Style solid(Rgb colour) {
+inline Style solid(Colour colour) {
     return {colour, colour, 0};
 }
 

@@ -26,32 +26,32 @@ constexpr FaceCorners faces[skyFaceCount] = {
 const Vec3 eye{0, 5, 0};
 constexpr double cloudHeight = 100;
 
-const Rgb grassLight{0.42, 0.60, 0.22};
-const Rgb grassDark{0.24, 0.42, 0.13};
-const Rgb grassDry{0.60, 0.60, 0.30};
-const Rgb haze{0.74, 0.80, 0.86};
-const Rgb nearHill{0.22, 0.38, 0.18};
-const Rgb farHill{0.42, 0.52, 0.62};
-const Rgb skyHorizon{0.80, 0.87, 0.95};
-const Rgb skyZenith{0.26, 0.48, 0.84};
-const Rgb cloudLit{0.99, 0.99, 0.98};
-const Rgb cloudShade{0.70, 0.74, 0.80};
+const Colour grassLight{0.42, 0.60, 0.22};
+const Colour grassDark{0.24, 0.42, 0.13};
+const Colour grassDry{0.60, 0.60, 0.30};
+const Colour haze{0.74, 0.80, 0.86};
+const Colour nearHill{0.22, 0.38, 0.18};
+const Colour farHill{0.42, 0.52, 0.62};
+const Colour skyHorizon{0.80, 0.87, 0.95};
+const Colour skyZenith{0.26, 0.48, 0.84};
+const Colour cloudLit{0.99, 0.99, 0.98};
+const Colour cloudShade{0.70, 0.74, 0.80};
 const Vec3 sun = normalized({0.55, 0.38, -0.74});
 
 // Grass at a point of the ground; `distance` from the eye thins out the detail that a texel
 // far away could not show.
-Rgb grass(double x, double z, double distance) {
+Colour grass(double x, double z, double distance) {
     const double patches = fractalNoise(x / 30, z / 30, 3, 100);
     const double dry = smoothstep(0.62, 0.78, fractalNoise(x / 45 + 7, z / 45, 2, 101));
     const double detail = fractalNoise(x * 1.7, z * 1.7, 3, 102) - 0.5;
     const double nearness = std::min(1.0, 60 / std::max(distance, 1.0));
-    Rgb c = mix(grassDark, grassLight, patches);
+    Colour c = mix(grassDark, grassLight, patches);
     c = mix(c, grassDry, dry * 0.7);
     return scale(c, 1 + 0.45 * detail * nearness);
 }
 
 // Aerial perspective: far things fade toward the haze colour.
-Rgb hazed(Rgb c, double distance) {
+Colour hazed(Colour c, double distance) {
     return mix(c, haze, 1 - std::exp(-distance / 900));
 }
 
@@ -63,9 +63,9 @@ double nearRidge(double turns) {
     return 0.01 + 0.06 * std::pow(periodicFractalNoise(turns * 20, 20, 4, 201), 1.3);
 }
 
-Rgb sky(Vec3 dir) {
+Colour sky(Vec3 dir) {
     const double elevation = std::asin(dir.y);
-    Rgb c = mix(skyHorizon, skyZenith, smoothstep(0, 1.1, elevation));
+    Colour c = mix(skyHorizon, skyZenith, smoothstep(0, 1.1, elevation));
     const double towardSun = std::max(0.0, dot(dir, sun));
     c = mix(c, {1.0, 0.97, 0.85}, 0.35 * std::pow(towardSun, 12));
     c = mix(c, {1.0, 1.0, 0.95}, smoothstep(0.9990, 0.9994, towardSun));
@@ -80,12 +80,12 @@ Rgb sky(Vec3 dir) {
     const double density = fractalNoise(cx / 80, cz / 80, 5, 300);
     const double distance = std::sqrt(cx * cx + cz * cz);
     const double cover = smoothstep(0.50, 0.68, density) * (1 - smoothstep(500, 2500, distance));
-    const Rgb cloud = mix(cloudShade, cloudLit, smoothstep(0.55, 0.85, density));
+    const Colour cloud = mix(cloudShade, cloudLit, smoothstep(0.55, 0.85, density));
     return mix(c, cloud, cover);
 }
 
 // The colour seen from the eye through point p of the cube.
-Rgb landscape(Vec3 p) {
+Colour landscape(Vec3 p) {
     const Vec3 d = p - eye;
     const double across = std::sqrt(d.x * d.x + d.z * d.z);
     const Vec3 dir = normalized(d);
@@ -96,13 +96,13 @@ Rgb landscape(Vec3 p) {
     // One texel of a wall covers about this much slope at the wall's distance.
     const double texel = 0.35 / across;
     const double turns = std::atan2(d.x, -d.z) / (2 * std::numbers::pi) + 0.5;
-    Rgb c = sky(dir);
+    Colour c = sky(dir);
     const double far = farRidge(turns);
-    const Rgb farColour = hazed(mix(farHill, haze, smoothstep(far, 0, slope) * 0.5), 2000);
+    const Colour farColour = hazed(mix(farHill, haze, smoothstep(far, 0, slope) * 0.5), 2000);
     c = mix(farColour, c, smoothstep(far - texel, far + texel, slope));
     const double near = nearRidge(turns);
     const double forest = fractalNoise(turns * 900, slope * 400, 3, 202);
-    const Rgb nearColour = hazed(scale(nearHill, 0.8 + 0.4 * forest), 800);
+    const Colour nearColour = hazed(scale(nearHill, 0.8 + 0.4 * forest), 800);
     c = mix(nearColour, c, smoothstep(near - texel, near + texel, slope));
     if (slope < 0) {
         // Below the horizon: the ground beyond the wall, where the line of sight meets it.

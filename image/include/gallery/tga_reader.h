@@ -1,6 +1,7 @@
 // Reading TGA files into a BmpImage: uncompressed true colour (type 2), run-length true colour
 // (type 10), both 24 or 32 bits, and 8-bit colour-mapped (type 1) with a map of exactly 256
-// entries of 24 or 32 bits. Rows come out bottom-up whatever corner the file starts at.
+// entries of 24 or 32 bits. Rows come out bottom-up and left to right whatever corner the file
+// starts at.
 // Colour-mapped images are returned with their palette pending (see expandPalette).
 // Failures return null; nothing is printed.
 #pragma once

@@ -12,5 +12,6 @@
 // the mmap threshold at its largest (setting the first alone would freeze it at 128 kB), so
 // that blocks up to 32 MB come from the reused heap instead of fresh mappings. The process then
 // holds its largest frame's memory, which it needs in every frame anyway. Call it first thing in
-// main. Returns whether both settings took.
+// main. Returns whether both settings took. Where glibc is not the C library it does nothing
+// and returns false.
 bool keepFrameMemory();

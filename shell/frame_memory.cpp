@@ -1,5 +1,8 @@
 #include "frame_memory.h"
 
+#include <cstdlib> // defines __GLIBC__ where glibc is the C library
+
+#if defined(__GLIBC__)
 #include <malloc.h>
 
 namespace {
@@ -16,3 +19,9 @@ bool keepFrameMemory() {
     const bool mmapSet = mallopt(M_MMAP_THRESHOLD, largestMmapThreshold) == 1;
     return trimSet && mmapSet;
 }
+#else
+// mallopt is glibc's own; other C libraries keep their defaults.
+bool keepFrameMemory() {
+    return false;
+}
+#endif
