@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace objreader {
+
 namespace {
 
 // Powers of ten that a double holds exactly.
@@ -32,7 +34,20 @@ bool floatRoundsLikeDouble(double value) {
 
 } // namespace
 
-bool ObjScanner::readFloat(float* out) {
+void Scanner::startText() {
+    const std::string_view text(pos_, static_cast<std::size_t>(end_ - pos_));
+    using namespace std::string_view_literals;
+    refusedEncoding_ = nullptr;
+    if (text.starts_with("\xFF\xFE\0\0"sv) || text.starts_with("\0\0\xFE\xFF"sv)) {
+        refusedEncoding_ = "UTF-32";
+    } else if (text.starts_with("\xFF\xFE"sv) || text.starts_with("\xFE\xFF"sv)) {
+        refusedEncoding_ = "UTF-16";
+    } else if (text.starts_with("\xEF\xBB\xBF"sv)) {
+        pos_ += 3;
+    }
+}
+
+bool Scanner::readFloat(float* out) {
     skipBlanks();
     const char* p = pos_;
     const bool negative = p != end_ && *p == '-';
@@ -115,3 +130,5 @@ bool ObjScanner::readFloat(float* out) {
     pos_ = stop;
     return true;
 }
+
+} // namespace objreader
