@@ -59,7 +59,7 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
 // "f": the first pass counts its triangles into the model and the current group; the second
 // reads and checks its vertices and stores the triangles, fanned out from the first vertex.
 bool face(Reading& reading, Scanner& scanner) {
-    GroupSlot& slot = *reading.group;
+    GroupSlot& slot = reading.currentGroup();
     if (!reading.filling) {
         // A face of fewer than three vertices counts none: the second pass refuses it.
         const std::size_t vertices = countVertices(scanner);
@@ -134,7 +134,7 @@ bool groupLine(Reading& reading, Scanner& scanner) {
         return failChanged(reading);
     }
     reading.group = reading.groupOrder[reading.nextGroup++];
-    reading.group->group->materialidx = reading.material;
+    reading.currentGroup().group->materialidx = reading.material;
     return true;
 }
 
@@ -160,7 +160,7 @@ bool materialUse(Reading& reading, Scanner& scanner) {
     std::string_view name;
     scanner.word(&name);
     reading.material = reading.materialNamed(cString(name));
-    reading.group->group->materialidx = reading.material;
+    reading.currentGroup().group->materialidx = reading.material;
     return true;
 }
 
@@ -219,36 +219,35 @@ void Reading::startPass(bool fill) {
     vertices = normals = texcoords = triangles = 0;
     material = 0;
     nextGroup = 0;
-    if (defaultGroup == nullptr) {
-        defaultGroup = groupNamed("default");
-    }
-    group = defaultGroup;
+    group = groupNamed("default");
 }
 
-GroupSlot* Reading::groupNamed(std::string_view name) {
-    const auto found = groups.find(name);
-    if (found != groups.end()) {
-        return &found->second;
-    }
-    ObjGroup* created = addGroup(model, name);
-    return &groups.emplace(std::string_view(created->name, name.size()), GroupSlot{created, 0})
-                .first->second;
+std::uint32_t Reading::groupNamed(std::string_view name) {
+    return groupIndex.findOrAdd(name, [&] {
+        ObjGroup* created = addGroup(model, name);
+        groups.push_back({created, 0});
+        return std::pair(static_cast<std::uint32_t>(groups.size() - 1),
+                         std::string_view(created->name, name.size()));
+    });
 }
 
 void Reading::indexMaterials() {
-    materials.clear();
-    if (model->materialtable == nullptr) {
-        return;
-    }
+    materialIndex.clear();
+    const auto add = [this](std::uint32_t i) {
+        const std::string_view name = model->materialtable[i].name;
+        materialIndex.findOrAdd(name, [&] { return std::pair(i, name); });
+    };
     for (std::uint32_t i = 1; i < model->materialcount; i++) {
-        materials.try_emplace(model->materialtable[i].name, i);
+        add(i);
     }
-    materials.try_emplace(model->materialtable[0].name, 0);
+    if (model->materialtable != nullptr) {
+        add(0);
+    }
 }
 
 std::uint32_t Reading::materialNamed(std::string_view name) {
-    const auto found = materials.find(name);
-    return found != materials.end() ? found->second : missingMaterial(name);
+    const std::uint32_t found = materialIndex.find(name);
+    return found != NameIndex::kNone ? found : missingMaterial(name);
 }
 
 bool glmFirstPass(Reading& reading, Scanner& scanner) {
@@ -267,7 +266,7 @@ bool glmFirstPass(Reading& reading, Scanner& scanner) {
     model->normalcount = static_cast<std::uint32_t>(reading.normals);
     model->texcoordcount = static_cast<std::uint32_t>(reading.texcoords);
     model->facecount = static_cast<std::uint32_t>(reading.triangles);
-    for (auto& [name, slot] : reading.groups) {
+    for (GroupSlot& slot : reading.groups) {
         slot.group->faceidx =
             static_cast<std::uint32_t*>(std::calloc(slot.capacity, sizeof(std::uint32_t)));
     }
@@ -280,14 +279,13 @@ bool secondPass(Reading& reading, Scanner& scanner) {
     if (!readStatements(reading, scanner)) {
         return false;
     }
+    // Each group took no more triangles than the first pass counted in it, and all groups
+    // together as many: so each took exactly as many.
     const ObjModel* model = reading.model;
-    bool same = reading.vertices == model->vertexcount && reading.normals == model->normalcount &&
-                reading.texcoords == model->texcoordcount &&
-                reading.triangles == model->facecount &&
-                reading.nextGroup == reading.groupOrder.size();
-    for (const auto& [name, slot] : reading.groups) {
-        same = same && slot.group->facecount == slot.capacity;
-    }
+    const bool same =
+        reading.vertices == model->vertexcount && reading.normals == model->normalcount &&
+        reading.texcoords == model->texcoordcount && reading.triangles == model->facecount &&
+        reading.nextGroup == reading.groupOrder.size();
     return same || failChanged(reading);
 }
 

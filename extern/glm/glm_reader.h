@@ -5,13 +5,13 @@
 
 #include "glm.h"
 #include "glm_faces.h"
+#include "glm_name_index.h"
 #include "glm_scanner.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace objreader {
@@ -46,25 +46,27 @@ struct Reading {
     std::uint64_t normals = 0;
     std::uint64_t texcoords = 0;
     std::uint64_t triangles = 0;
-    GroupSlot* group = nullptr; // the current group
-    GroupSlot* defaultGroup = nullptr;
     std::uint32_t material = 0; // the current material, set in the second pass
     Face face;                  // the face being read; its storage serves every face
     std::string joinedName;     // a name whose line was continued, joined
 
+    // The groups in the order they were made, "default" first, and the current one.
+    std::vector<GroupSlot> groups;
+    std::uint32_t group = 0;
     // Indexes beside the model's group list and material table, so that a "g" or "usemtl"
-    // line costs the same however many there are. Keys view the names that the model owns.
-    std::unordered_map<std::string_view, GroupSlot> groups;
-    std::unordered_map<std::string_view, std::uint32_t> materials;
+    // line costs the same however many there are. They view the names that the model owns.
+    NameIndex groupIndex;
+    NameIndex materialIndex;
     // The group of each "g" line in file order: the first pass finds them by name, the
     // second takes them from here.
-    std::vector<GroupSlot*> groupOrder;
+    std::vector<std::uint32_t> groupOrder;
     std::size_t nextGroup = 0;
 
     // Back to the start of a pass.
     void startPass(bool fill);
     // The group of that name, created when new.
-    GroupSlot* groupNamed(std::string_view name);
+    std::uint32_t groupNamed(std::string_view name);
+    GroupSlot& currentGroup() { return groups[group]; }
     // Indexes the material table as it stands: each name finds its first entry, and
     // "default" finds entry 0 unless the library defines a material of that name.
     void indexMaterials();
