@@ -61,8 +61,8 @@ bool parseFields(std::string_view text, Fields* fields) {
     }
 }
 
-// Why a vertex does not fit the face's form, or null when it does.
-const char* formMismatch(const Face& face, const Fields& fields) {
+// The index of the face's form that a vertex lacks, as a reason, or null.
+const char* missingIndex(const Face& face, const Fields& fields) {
     if (!fields.present[0]) {
         return "missing vertex index";
     }
@@ -70,14 +70,19 @@ const char* formMismatch(const Face& face, const Fields& fields) {
         return fields.count == 3 ? "empty texture coordinate index"
                                  : "missing texture coordinate index";
     }
-    if (!face.hasTexcoord && fields.present[1]) {
-        return "unexpected texture coordinate index";
-    }
     if (face.hasNormal && !fields.present[2]) {
         return "missing normal index";
     }
+    return nullptr;
+}
+
+// The index that a vertex has and the face's form lacks, or null.
+const char* unexpectedIndex(const Face& face, const Fields& fields) {
+    if (!face.hasTexcoord && fields.present[1]) {
+        return "texture coordinate";
+    }
     if (!face.hasNormal && fields.count == 3) {
-        return "unexpected normal index";
+        return "normal";
     }
     return nullptr;
 }
@@ -169,13 +174,14 @@ bool readFace(Reading& reading, Scanner& scanner, Face* face) {
             face->hasTexcoord = fields.present[1];
             face->hasNormal = fields.count == 3;
         }
-        if (const char* reason = formMismatch(*face, fields)) {
-            std::string message = reason + (" in " + quoted(text));
-            if (std::string_view(reason).starts_with("unexpected")) {
-                message +=
-                    ": the face's first vertex " + quoted(face->corners[0].text) + " has none";
-            }
-            return reading.failAt(scanner.line(), message);
+        if (const char* missing = missingIndex(*face, fields)) {
+            return reading.failAt(scanner.line(), missing + (" in " + quoted(text)));
+        }
+        if (const char* unexpected = unexpectedIndex(*face, fields)) {
+            return reading.failAt(scanner.line(), "unexpected " + std::string(unexpected) +
+                                                      " index in " + quoted(text) +
+                                                      ": the face's first vertex " +
+                                                      quoted(face->corners[0].text) + " has none");
         }
         face->corners.push_back({fields.value[0], face->hasTexcoord ? fields.value[1] : 0,
                                  face->hasNormal ? fields.value[2] : 0, scanner.line(), text});

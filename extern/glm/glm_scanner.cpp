@@ -1,5 +1,6 @@
-// Float conversion for the scanner: a fast exact path for the plain decimals that OBJ files
-// hold, strtof for everything else.
+// The scanner's out-of-line parts: the byte-order mark at the start of a text, and float
+// conversion, a fast exact path for the plain decimals that OBJ files hold, strtof for
+// everything else.
 #include "glm_scanner.h"
 
 #include <algorithm>
