@@ -1,87 +1,103 @@
 #include "glm_file_text.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+
+namespace objreader {
 
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
+// The last line break in [text, text + size) that ends a line, or null.
+const char* lastLineEnd(const char* text, std::size_t size) {
+    while (size != 0) {
+        const char* lineBreak = static_cast<const char*>(memrchr(text, '\n', size));
+        if (lineBreak == nullptr || !continued(lineBreak, text)) {
+            return lineBreak;
+        }
+        size = static_cast<std::size_t>(lineBreak - text);
+    }
+    return nullptr;
+}
+
 } // namespace
 
-ObjFileText::~ObjFileText() {
+FileText::~FileText() {
     if (file_ != nullptr) {
         std::fclose(file_);
     }
+    std::free(buffer_);
 }
 
-bool ObjFileText::open(const char* path) {
+bool FileText::open(const char* path) {
     file_ = std::fopen(path, "rb");
     if (file_ == nullptr) {
         return false;
     }
     capacity_ = kBufferSize;
-    buffer_.reset(new char[capacity_ + 1]);
+    buffer_ = static_cast<char*>(std::malloc(capacity_ + 1));
     // A first read tells a folder, which opens but cannot be read, from a file.
     return rewind();
 }
 
-bool ObjFileText::rewind() {
+bool FileText::rewind() {
     std::rewind(file_);
     filled_ = 0;
     handed_ = 0;
     atEnd_ = false;
-    failed_ = false;
+    end_ = End::None;
     return fill();
 }
 
 // Reads until the buffer is full or the file ends.
-bool ObjFileText::fill() {
+bool FileText::fill() {
     while (filled_ < capacity_ && !atEnd_) {
-        const std::size_t count =
-            std::fread(buffer_.get() + filled_, 1, capacity_ - filled_, file_);
+        const std::size_t count = std::fread(buffer_ + filled_, 1, capacity_ - filled_, file_);
         filled_ += count;
         if (count == 0) {
             atEnd_ = true;
-            failed_ = std::ferror(file_) != 0;
+            end_ = std::ferror(file_) != 0 ? End::ReadError : end_;
         }
     }
-    return !failed_;
+    return end_ != End::ReadError;
 }
 
-bool ObjFileText::next(const char** begin, const char** end) {
+bool FileText::next(const char** begin, const char** end) {
     // What is left after the last stretch moves to the front.
     if (handed_ != 0) {
         buffer_[handed_] = covered_;
     }
     filled_ -= handed_;
-    std::memmove(buffer_.get(), buffer_.get() + handed_, filled_);
+    std::memmove(buffer_, buffer_ + handed_, filled_);
     handed_ = 0;
     for (;;) {
         if (!fill()) {
             return false;
         }
-        const char* lastBreak = nullptr;
-        for (std::size_t i = filled_; i > 0 && lastBreak == nullptr; i--) {
-            lastBreak = buffer_[i - 1] == '\n' ? &buffer_[i - 1] : nullptr;
-        }
-        if (lastBreak != nullptr || atEnd_) {
-            handed_ = lastBreak != nullptr && !atEnd_
-                          ? static_cast<std::size_t>(lastBreak - buffer_.get()) + 1
-                          : filled_;
+        const char* lineEnd = lastLineEnd(buffer_, filled_);
+        if (atEnd_ || lineEnd != nullptr) {
+            handed_ = atEnd_ ? filled_ : static_cast<std::size_t>(lineEnd - buffer_) + 1;
             break;
         }
-        // A line longer than the buffer: the buffer grows to hold it whole.
-        std::unique_ptr<char[]> larger(new char[2 * capacity_ + 1]);
-        std::memcpy(larger.get(), buffer_.get(), filled_);
-        buffer_ = std::move(larger);
-        capacity_ *= 2;
+        // A line longer than the buffer: the buffer grows to hold it whole, up to the limit.
+        if (capacity_ > kLineLimit) {
+            end_ = End::LongLine;
+            return false;
+        }
+        capacity_ = std::min(2 * capacity_, kLineLimit + 1);
+        buffer_ = static_cast<char*>(std::realloc(buffer_, capacity_ + 1));
     }
     if (handed_ == 0) {
+        end_ = End::Read;
         return false;
     }
     covered_ = buffer_[handed_];
     buffer_[handed_] = '\0';
-    *begin = buffer_.get();
-    *end = buffer_.get() + handed_;
+    *begin = buffer_;
+    *end = buffer_ + handed_;
     return true;
 }
+
+} // namespace objreader

@@ -2,12 +2,15 @@
 //
 // Only "newmtl" starts a material and only "Ns" sets the specular exponent: exporters write
 // "Ni" (optical density) after "Ns", and other words beginning with "n" are no materials.
-// "Kd", "Ks" and "Ka" set colours; every other word is skipped with the rest of its line.
+// "Kd", "Ks" and "Ka" set colours; every other line is skipped. Lines are read whole, and a
+// backslash at a line's end continues it, as in the OBJ file.
 #include "glm_reader.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+namespace objreader {
 
 namespace {
 
@@ -28,20 +31,29 @@ float* colorOf(ObjMaterial& material, std::string_view word) {
     }
 }
 
-// Both passes run this one routine, so that they always agree on the count: with table
-// null it only counts. Returns the number of materials, "default" included.
-std::uint32_t scanMaterials(ObjScanner& scanner, ObjMaterial* table) {
+// Both passes run this one routine, so that they always agree on the count: with table null
+// it only counts; with a table of room entries it stops at a material that finds no room
+// (the file changed between the passes). Returns the number of materials, "default"
+// included.
+std::uint64_t scanMaterials(Scanner& scanner, ObjMaterial* table, std::uint64_t room) {
     ObjMaterial scratch = kNewMaterial;
-    std::uint32_t current = 0;
+    std::uint64_t current = 0;
     std::string_view word;
-    while (scanner.word(&word)) {
+    while (scanner.nextLine(&word)) {
+        if (word[0] == '#') {
+            scanner.endPhysicalLine();
+            continue;
+        }
         ObjMaterial& material = table != nullptr ? table[current] : scratch;
         float* color = word[0] == 'K' ? colorOf(material, word) : nullptr;
         if (word == "newmtl") {
-            const ObjName name = glmFirstWordOfLine(scanner);
-            current++;
+            std::string_view name;
+            scanner.word(&name);
+            if (++current == room) {
+                return room + 1;
+            }
             if (table != nullptr) {
-                table[current].name = strdup(name.text);
+                table[current].name = copyString(cString(name));
             }
         } else if (word == "Ns") {
             float value = 0.0f;
@@ -52,50 +64,62 @@ std::uint32_t scanMaterials(ObjScanner& scanner, ObjMaterial* table) {
         } else if (color != nullptr) {
             for (int i = 0; i < 3 && scanner.readFloat(&color[i]); i++) {
             }
-        } else {
-            scanner.linePiece();
         }
+        scanner.endLine();
     }
     return current + 1;
 }
 
-// Counts, allocates with the defaults, then fills the table.
-void readMaterials(ObjModel* model, ObjScanner& scanner) {
-    const std::uint32_t count = scanMaterials(scanner, nullptr);
+// Counts, allocates with the defaults, then fills the table. path names the library in
+// messages; readError is the message for a read that fails.
+bool readMaterials(Reading& reading, Scanner& scanner, const std::string& path,
+                   const std::string& readError) {
+    if (!reading.checkEncoding(scanner, "glmReadMTL", path)) {
+        return false;
+    }
+    const std::uint64_t count = scanMaterials(scanner, nullptr, UINT64_MAX);
+    if (!reading.checkEnd(scanner, "glmReadMTL", path, readError)) {
+        return false;
+    }
+    if (count > UINT32_MAX) {
+        return reading.failIn("glmReadMTL", path, 0, "more materials than 32 bits count");
+    }
     ObjMaterial* table = static_cast<ObjMaterial*>(std::calloc(count, sizeof(ObjMaterial)));
-    for (std::uint32_t i = 0; i < count; i++) {
+    for (std::uint64_t i = 0; i < count; i++) {
         table[i] = kNewMaterial;
     }
     table[0].name = strdup("default");
-    scanner.rewind();
-    scanMaterials(scanner, table);
+    ObjModel* model = reading.model;
     model->materialtable = table;
-    model->materialcount = count;
+    model->materialcount = static_cast<std::uint32_t>(count);
+    scanner.rewind();
+    if (scanMaterials(scanner, table, count) != count) {
+        return reading.failIn("glmReadMTL", path, 0, "the file changed while it was read");
+    }
+    return reading.checkEnd(scanner, "glmReadMTL", path, readError);
 }
 
 } // namespace
 
-bool glmReadMTL(ObjReading& reading, const char* name) {
+bool glmReadMTL(Reading& reading, std::string_view name) {
     ObjModel* model = reading.model;
     // A later "mtllib" line replaces the table of an earlier one.
-    glmFreeMaterials(model);
+    freeMaterials(model);
+    char* directory = glmPathDirectory(model->objpath);
+    const std::string path = directory + std::string(name);
+    std::free(directory);
+    const std::string cantOpen = "glmReadMTL() failed: can't open material file \"" + path + "\".";
     if (reading.materialText != nullptr) {
         const std::string text(*reading.materialText); // brings the terminating zero byte
-        ObjScanner scanner(text.data(), text.size());
-        readMaterials(model, scanner);
-        return true;
+        Scanner scanner(text.data(), text.size());
+        return readMaterials(reading, scanner, path, cantOpen);
     }
-    char* directory = glmPathDirectory(model->objpath);
-    const std::string path = std::string(directory) + name;
-    std::free(directory);
-    ObjFileText file;
-    if (file.open(path.c_str())) {
-        ObjScanner scanner(file);
-        readMaterials(model, scanner);
-        if (!file.failed()) {
-            return true;
-        }
-        glmFreeMaterials(model);
+    FileText file;
+    if (!file.open(path.c_str())) {
+        return reading.fail(cantOpen);
     }
-    return reading.fail("glmReadMTL() failed: can't open material file \"" + path + "\".");
+    Scanner scanner(file);
+    return readMaterials(reading, scanner, path, cantOpen);
 }
+
+} // namespace objreader

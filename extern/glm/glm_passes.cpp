@@ -1,272 +1,292 @@
 // The reader's two passes over the OBJ text: the first counts and creates the groups and
 // reads the material library, the second fills the arrays that were sized in between.
 //
-// Keywords are told apart by their first character (and the second for "v", "vn", "vt").
-// The passes consume a line differently only where its data is followed by another keyword
-// on the same line or runs past a line piece; the second pass checks every slot against the
-// first pass's counts, so such a file is refused instead of overrunning an array.
+// The text is read a line at a time, and a line's first word is its keyword, told apart by
+// its first character (and the second for "v", "vn", "vt"). Each statement has one routine
+// that both passes run, the first counting what the second fills, so the passes read the
+// same text the same way and stay in step. What a statement does not read of its line is
+// skipped with it.
 #include "glm_faces.h"
 #include "glm_reader.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
 
+namespace objreader {
+
 namespace {
 
-enum class VertexKind { Position, Normal, Texcoord, Unknown };
+// The second pass found other statements than the first: the file changed in between.
+bool failChanged(Reading& reading) {
+    return reading.failInFile("the file changed while it was read");
+}
 
-VertexKind vertexKind(std::string_view word) {
-    if (word.size() == 1) {
-        return VertexKind::Position;
+// "v", "vn", "vt": counted in the first pass; the second reads the values into the next
+// slot, as many as convert.
+bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
+    ObjModel* model = reading.model;
+    std::uint64_t* counter = &reading.vertices;
+    float* array = model->vertices;
+    std::uint32_t total = model->vertexcount;
+    int width = 3;
+    if (keyword.size() > 1 && keyword[1] == 'n') {
+        counter = &reading.normals;
+        array = model->normals;
+        total = model->normalcount;
+    } else if (keyword.size() > 1 && keyword[1] == 't') {
+        counter = &reading.texcoords;
+        array = model->texcoordarray;
+        total = model->texcoordcount;
+        width = 2;
+    } else if (keyword.size() > 1) {
+        return reading.fail("glmFirstPass(): Unknown token \"" + std::string(keyword) + "\".",
+                            true);
     }
-    switch (word[1]) {
-    case 'n':
-        return VertexKind::Normal;
-    case 't':
-        return VertexKind::Texcoord;
+    const std::uint64_t slot = ++*counter;
+    if (!reading.filling) {
+        return true;
+    }
+    if (slot > total) {
+        return failChanged(reading);
+    }
+    float* values = &array[width * slot];
+    for (int i = 0; i < width && scanner.readFloat(&values[i]); i++) {
+    }
+    return true;
+}
+
+// "f": the first pass counts its triangles into the model and the current group; the second
+// reads and checks its vertices and stores the triangles, fanned out from the first vertex.
+bool face(Reading& reading, Scanner& scanner) {
+    GroupSlot& slot = reading.currentGroup();
+    if (!reading.filling) {
+        // A face of fewer than three vertices counts none: the second pass refuses it.
+        const std::size_t vertices = countVertices(scanner);
+        const std::size_t triangles = vertices >= 3 ? vertices - 2 : 0;
+        reading.triangles += triangles;
+        slot.capacity += triangles;
+        return true;
+    }
+    Face& face = reading.face;
+    if (!readFace(reading, scanner, &face)) {
+        return false;
+    }
+    const std::size_t triangles = face.corners.size() - 2;
+    ObjModel* model = reading.model;
+    ObjGroup* group = slot.group;
+    if (reading.triangles + triangles > model->facecount ||
+        group->facecount + triangles > slot.capacity) {
+        return failChanged(reading);
+    }
+    if (!resolveFace(reading, &face)) {
+        return false;
+    }
+    const Corner& first = face.corners[0];
+    for (std::size_t k = 2; k < face.corners.size(); k++) {
+        ObjTriangle& triangle = model->faces[reading.triangles];
+        const Corner* fan[3] = {&first, &face.corners[k - 1], &face.corners[k]};
+        for (int i = 0; i < 3; i++) {
+            triangle.vertexidx[i] = fan[i]->vertex;
+            triangle.normalidx[i] = fan[i]->normal;
+            triangle.texcoordidx[i] = fan[i]->texcoord;
+        }
+        triangle.facetnormidx = 0;
+        group->faceidx[group->facecount++] = static_cast<std::uint32_t>(reading.triangles++);
+    }
+    return true;
+}
+
+// A group's name: the rest of its line without the surrounding blanks, each continuation
+// read as one blank.
+std::string_view groupName(std::string_view rest, std::string* joined) {
+    if (rest.find('\n') != std::string_view::npos) {
+        joined->clear();
+        for (std::size_t i = 0; i < rest.size(); i++) {
+            std::size_t lineBreak = i + 1;
+            if (rest[i] == '\\' && lineBreak < rest.size() && rest[lineBreak] == '\r') {
+                lineBreak++;
+            }
+            if (rest[i] == '\\' && lineBreak < rest.size() && rest[lineBreak] == '\n') {
+                *joined += ' ';
+                i = lineBreak;
+            } else {
+                *joined += rest[i];
+            }
+        }
+        rest = *joined;
+    }
+    while (!rest.empty() && Scanner::isBlank(rest.back())) {
+        rest.remove_suffix(1);
+    }
+    return cString(rest);
+}
+
+// "g": makes the named group current (the first pass finds or creates it, the second takes
+// the group that the first found for the line) and gives it the current material.
+bool groupLine(Reading& reading, Scanner& scanner) {
+    if (!reading.filling) {
+        reading.group = reading.groupNamed(groupName(scanner.rest(), &reading.joinedName));
+        reading.groupOrder.push_back(reading.group);
+        return true;
+    }
+    if (reading.nextGroup == reading.groupOrder.size()) {
+        return failChanged(reading);
+    }
+    reading.group = reading.groupOrder[reading.nextGroup++];
+    reading.currentGroup().group->materialidx = reading.material;
+    return true;
+}
+
+// "mtllib": the first pass reads the library that the line's first word names.
+bool materialLibrary(Reading& reading, Scanner& scanner) {
+    if (reading.filling) {
+        return true;
+    }
+    std::string_view name;
+    scanner.word(&name);
+    name = cString(name);
+    std::free(reading.model->mtllib);
+    reading.model->mtllib = copyString(name);
+    return glmReadMTL(reading, name);
+}
+
+// "usemtl": the second pass makes the material that the line's first word names current,
+// and gives it to the current group.
+bool materialUse(Reading& reading, Scanner& scanner) {
+    if (!reading.filling) {
+        return true;
+    }
+    std::string_view name;
+    scanner.word(&name);
+    reading.material = reading.materialNamed(cString(name));
+    reading.currentGroup().group->materialidx = reading.material;
+    return true;
+}
+
+bool statement(Reading& reading, Scanner& scanner, std::string_view keyword) {
+    bool read = true;
+    switch (keyword[0]) {
+    case '#':
+        // A comment ends with its physical line, whatever its last character.
+        scanner.endPhysicalLine();
+        return true;
+    case 'v':
+        read = vertexData(reading, scanner, keyword);
+        break;
+    case 'f':
+        read = face(reading, scanner);
+        break;
+    case 'g':
+        read = groupLine(reading, scanner);
+        break;
+    case 'm':
+        read = materialLibrary(reading, scanner);
+        break;
+    case 'u':
+        read = materialUse(reading, scanner);
+        break;
     default:
-        return VertexKind::Unknown;
+        break;
     }
+    scanner.endLine();
+    return read;
 }
 
-// A group's name: the rest of its line without the surrounding blanks and the line break.
-ObjName groupName(std::string_view piece) {
-    while (!piece.empty() && ObjScanner::isBlank(piece.front())) {
-        piece.remove_prefix(1);
+bool readStatements(Reading& reading, Scanner& scanner) {
+    std::string_view keyword;
+    while (scanner.nextLine(&keyword)) {
+        if (!statement(reading, scanner, keyword)) {
+            return false;
+        }
     }
-    while (!piece.empty() && ObjScanner::isBlank(piece.back())) {
-        piece.remove_suffix(1);
-    }
-    ObjName name;
-    std::memcpy(name.text, piece.data(), piece.size());
-    name.text[piece.size()] = '\0';
-    return name;
-}
-
-bool failMisplaced(ObjReading& reading, unsigned line, std::string_view word) {
-    return reading.failAt(line, "\"" + std::string(word) +
-                                    "\" stands inside a line (after data, or past 127 characters)");
+    const std::string path = reading.model->objpath;
+    return reading.checkEnd(scanner, "glmReadOBJ", path,
+                            "glmReadOBJ() failed: can't read data file \"" + path + "\".");
 }
 
 // Counts beyond what a 32-bit index can name are refused.
-bool countFits(ObjReading& reading, std::uint64_t count, const char* what) {
+bool countFits(Reading& reading, std::uint64_t count, const char* what) {
     constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max();
     return count <= kLimit ||
            reading.failInFile("more than " + std::to_string(kLimit) + " " + what);
 }
 
-// Reads up to count floats with "%f" each; the first that fails ends the read.
-void readFloats(ObjScanner& scanner, float* values, int count) {
-    for (int i = 0; i < count && scanner.readFloat(&values[i]); i++) {
-    }
-}
-
-const ObjIndexKind kVertexIndex = {"vertex", "vertices"};
-const ObjIndexKind kNormalIndex = {"normal", "normals"};
-const ObjIndexKind kTexcoordIndex = {"texture coordinate", "texture coordinates"};
-
 } // namespace
 
-bool ObjReading::fail(std::string message, bool onStandardOutput) {
-    failure->message = std::move(message);
-    failure->onStandardOutput = onStandardOutput;
-    return false;
+void Reading::startPass(bool fill) {
+    filling = fill;
+    vertices = normals = texcoords = triangles = 0;
+    material = 0;
+    nextGroup = 0;
+    group = groupNamed("default");
 }
 
-bool ObjReading::failAt(unsigned line, const std::string& what) {
-    return fail("glmReadOBJ() failed: \"" + std::string(model->objpath) + "\" line " +
-                std::to_string(line) + ": " + what + ".");
+std::uint32_t Reading::groupNamed(std::string_view name) {
+    return groupIndex.findOrAdd(name, [&] {
+        ObjGroup* created = addGroup(model, name);
+        groups.push_back({created, 0});
+        return std::pair(static_cast<std::uint32_t>(groups.size() - 1),
+                         std::string_view(created->name, name.size()));
+    });
 }
 
-bool ObjReading::failInFile(const std::string& what) {
-    return fail("glmReadOBJ() failed: \"" + std::string(model->objpath) + "\": " + what + ".");
-}
-
-bool glmFirstPass(ObjReading& reading, ObjScanner& scanner) {
-    ObjModel* model = reading.model;
-    ObjGroup* group = glmEnsureGroup(model, "default");
-    std::uint64_t vertices = 0;
-    std::uint64_t normals = 0;
-    std::uint64_t texcoords = 0;
-    std::uint64_t triangles = 0;
-    std::string_view word;
-    while (scanner.word(&word)) {
-        switch (word[0]) {
-        case 'v':
-            switch (vertexKind(word)) {
-            case VertexKind::Position:
-                vertices++;
-                break;
-            case VertexKind::Normal:
-                normals++;
-                break;
-            case VertexKind::Texcoord:
-                texcoords++;
-                break;
-            case VertexKind::Unknown:
-                return reading.fail("glmFirstPass(): Unknown token \"" + std::string(word) + "\".",
-                                    true);
-            }
-            scanner.linePiece();
-            break;
-        case 'f': {
-            std::uint64_t corners = 0;
-            if (!glmReadFace<false>(reading, scanner, [&corners](ObjFaceForm, const ObjCorner&) {
-                    corners++;
-                    return true;
-                })) {
-                return false;
-            }
-            triangles += corners - 2;
-            group->facecount += static_cast<std::uint32_t>(corners - 2);
-            break;
-        }
-        case 'g':
-            group = glmEnsureGroup(model, groupName(scanner.linePiece()).text);
-            break;
-        case 'm': {
-            const ObjName library = glmFirstWordOfLine(scanner);
-            std::free(model->mtllib);
-            model->mtllib = strdup(library.text);
-            if (!glmReadMTL(reading, library.text)) {
-                return false;
-            }
-            break;
-        }
-        default:
-            scanner.linePiece();
-            break;
-        }
+void Reading::indexMaterials() {
+    materialIndex.clear();
+    const auto add = [this](std::uint32_t i) {
+        const std::string_view name = model->materialtable[i].name;
+        materialIndex.findOrAdd(name, [&] { return std::pair(i, name); });
+    };
+    for (std::uint32_t i = 1; i < model->materialcount; i++) {
+        add(i);
     }
-    if (!countFits(reading, vertices, "vertices") || !countFits(reading, normals, "normals") ||
-        !countFits(reading, texcoords, "texture coordinates") ||
-        !countFits(reading, triangles, "triangles")) {
+    if (model->materialtable != nullptr) {
+        add(0);
+    }
+}
+
+std::uint32_t Reading::materialNamed(std::string_view name) {
+    const std::uint32_t found = materialIndex.find(name);
+    return found != NameIndex::kNone ? found : missingMaterial(name);
+}
+
+bool glmFirstPass(Reading& reading, Scanner& scanner) {
+    reading.startPass(false);
+    if (!readStatements(reading, scanner)) {
         return false;
     }
-    model->vertexcount = static_cast<std::uint32_t>(vertices);
-    model->normalcount = static_cast<std::uint32_t>(normals);
-    model->texcoordcount = static_cast<std::uint32_t>(texcoords);
-    model->facecount = static_cast<std::uint32_t>(triangles);
-    for (ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
-        g->faceidx = static_cast<std::uint32_t*>(std::calloc(g->facecount, sizeof(std::uint32_t)));
-        reading.groupCapacity[g] = g->facecount;
-        g->facecount = 0;
+    if (!countFits(reading, reading.vertices, "vertices") ||
+        !countFits(reading, reading.normals, "normals") ||
+        !countFits(reading, reading.texcoords, "texture coordinates") ||
+        !countFits(reading, reading.triangles, "triangles")) {
+        return false;
     }
+    ObjModel* model = reading.model;
+    model->vertexcount = static_cast<std::uint32_t>(reading.vertices);
+    model->normalcount = static_cast<std::uint32_t>(reading.normals);
+    model->texcoordcount = static_cast<std::uint32_t>(reading.texcoords);
+    model->facecount = static_cast<std::uint32_t>(reading.triangles);
+    for (GroupSlot& slot : reading.groups) {
+        slot.group->faceidx =
+            static_cast<std::uint32_t*>(std::calloc(slot.capacity, sizeof(std::uint32_t)));
+    }
+    reading.indexMaterials();
     return true;
 }
 
-bool glmSecondPass(ObjReading& reading, ObjScanner& scanner) {
-    ObjModel* model = reading.model;
-    ObjGroup* group = glmLookupGroup(model, "default");
-    std::uint32_t capacity = reading.groupCapacity[group];
-    std::uint32_t vertices = 0;
-    std::uint32_t normals = 0;
-    std::uint32_t texcoords = 0;
-    std::uint32_t triangles = 0;
-    std::uint32_t material = 0;
-    std::string_view word;
-    while (scanner.word(&word)) {
-        switch (word[0]) {
-        case 'v':
-            switch (vertexKind(word)) {
-            case VertexKind::Position:
-                if (vertices == model->vertexcount) {
-                    return failMisplaced(reading, scanner.line(), word);
-                }
-                readFloats(scanner, &model->vertices[3 * ++vertices], 3);
-                break;
-            case VertexKind::Normal:
-                if (normals == model->normalcount) {
-                    return failMisplaced(reading, scanner.line(), word);
-                }
-                readFloats(scanner, &model->normals[3 * ++normals], 3);
-                break;
-            case VertexKind::Texcoord:
-                if (texcoords == model->texcoordcount) {
-                    return failMisplaced(reading, scanner.line(), word);
-                }
-                readFloats(scanner, &model->texcoordarray[2 * ++texcoords], 2);
-                break;
-            case VertexKind::Unknown:
-                return failMisplaced(reading, scanner.line(), word);
-            }
-            break;
-        case 'f': {
-            const std::string keyword(word); // the face's reads may move the text on
-            const unsigned line = scanner.line();
-            ObjCorner first;
-            ObjCorner previous;
-            std::uint64_t corners = 0;
-            const auto addCorner = [&](ObjFaceForm form, ObjCorner corner) {
-                const unsigned at = scanner.line();
-                if (!glmResolveIndex(reading, kVertexIndex, at, &corner.vertex, vertices,
-                                     model->vertexcount)) {
-                    return false;
-                }
-                corner.texcoord = glmFormHasTexcoord(form) ? corner.texcoord : 0;
-                if (glmFormHasTexcoord(form) &&
-                    !glmResolveIndex(reading, kTexcoordIndex, at, &corner.texcoord, texcoords,
-                                     model->texcoordcount)) {
-                    return false;
-                }
-                corner.normal = glmFormHasNormal(form) ? corner.normal : 0;
-                if (glmFormHasNormal(form) &&
-                    !glmResolveIndex(reading, kNormalIndex, at, &corner.normal, normals,
-                                     model->normalcount)) {
-                    return false;
-                }
-                if (++corners == 1) {
-                    first = corner;
-                } else if (corners >= 3) {
-                    // Fanned out from the first vertex: (first, previous, this one).
-                    if (triangles == model->facecount || group->facecount == capacity) {
-                        return failMisplaced(reading, line, keyword);
-                    }
-                    ObjTriangle& triangle = model->faces[triangles];
-                    const ObjCorner* fan[3] = {&first, &previous, &corner};
-                    for (int i = 0; i < 3; i++) {
-                        triangle.vertexidx[i] = fan[i]->vertex;
-                        triangle.normalidx[i] = fan[i]->normal;
-                        triangle.texcoordidx[i] = fan[i]->texcoord;
-                    }
-                    triangle.facetnormidx = 0;
-                    group->faceidx[group->facecount++] = triangles++;
-                }
-                previous = corner;
-                return true;
-            };
-            if (!glmReadFace<true>(reading, scanner, addCorner)) {
-                return false;
-            }
-            break;
-        }
-        case 'g': {
-            const unsigned line = scanner.line();
-            const std::string keyword(word);
-            group = glmLookupGroup(model, groupName(scanner.linePiece()).text);
-            if (group == nullptr) {
-                return failMisplaced(reading, line, keyword);
-            }
-            capacity = reading.groupCapacity[group];
-            group->materialidx = material;
-            break;
-        }
-        case 'u':
-            material = glmFindMaterial(model, glmFirstWordOfLine(scanner).text);
-            group->materialidx = material;
-            break;
-        default:
-            scanner.linePiece();
-            break;
-        }
+bool secondPass(Reading& reading, Scanner& scanner) {
+    reading.startPass(true);
+    if (!readStatements(reading, scanner)) {
+        return false;
     }
-    bool complete = vertices == model->vertexcount && normals == model->normalcount &&
-                    texcoords == model->texcoordcount && triangles == model->facecount;
-    for (const ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
-        complete = complete && g->facecount == reading.groupCapacity[g];
-    }
-    return complete || reading.failInFile("a keyword stands inside a line (after data, or past "
-                                          "127 characters)");
+    // Each group took no more triangles than the first pass counted in it, and all groups
+    // together as many: so each took exactly as many.
+    const ObjModel* model = reading.model;
+    const bool same =
+        reading.vertices == model->vertexcount && reading.normals == model->normalcount &&
+        reading.texcoords == model->texcoordcount && reading.triangles == model->facecount &&
+        reading.nextGroup == reading.groupOrder.size();
+    return same || failChanged(reading);
 }
+
+} // namespace objreader

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <sys/mman.h>
 
+namespace objreader {
+
 namespace {
 
 // A zeroed array; a large one asks for huge pages, which take one page fault where small
@@ -30,59 +32,85 @@ ObjModel* discard(ObjModel* model) {
     return nullptr;
 }
 
-ObjModel* readFile(const char* path, ObjReadFailure* failure) {
+ObjModel* readFile(const char* path, Failure* failure) {
     GLM_REQUIRE(path);
-    ObjFileText file;
+    FileText file;
     if (!file.open(path)) {
         failure->message =
             "glmReadOBJ() failed: can't open data file \"" + std::string(path) + "\".";
         failure->onStandardOutput = false;
         return nullptr;
     }
-    ObjScanner scanner(file);
-    ObjModel* model = glmReadOBJFrom(path, scanner, nullptr, failure);
-    if (file.failed()) {
-        // Whatever the passes made of a file cut short, the cause to report is the read.
-        failure->message =
-            "glmReadOBJ() failed: can't read data file \"" + std::string(path) + "\".";
-        failure->onStandardOutput = false;
-        return model != nullptr ? discard(model) : nullptr;
-    }
-    return model;
+    Scanner scanner(file);
+    return readOBJ(path, scanner, nullptr, failure);
 }
 
 } // namespace
 
-ObjName glmFirstWordOfLine(ObjScanner& scanner) {
-    std::string_view word = scanner.linePiece();
-    while (!word.empty() && ObjScanner::isBlank(word.front())) {
-        word.remove_prefix(1);
-    }
-    std::size_t length = 0;
-    while (length < word.size() && !ObjScanner::isBlank(word[length])) {
-        length++;
-    }
-    word = word.substr(0, length);
-    ObjName name;
-    std::memcpy(name.text, word.data(), word.size());
-    name.text[word.size()] = '\0';
-    return name;
+bool Reading::fail(std::string message, bool onStandardOutput) {
+    failure->message = std::move(message);
+    failure->onStandardOutput = onStandardOutput;
+    return false;
 }
 
-ObjModel* glmReadOBJText(const char* path, std::string_view text, std::string_view materialText,
-                         ObjReadFailure* failure) {
+bool Reading::failIn(const char* function, std::string_view path, unsigned line,
+                     const std::string& what) {
+    std::string message = function + ("() failed: \"" + std::string(path) + "\"");
+    if (line != 0) {
+        message += " line " + std::to_string(line);
+    }
+    return fail(message + ": " + what + ".");
+}
+
+bool Reading::failAt(unsigned line, const std::string& what) {
+    return failIn("glmReadOBJ", model->objpath, line, what);
+}
+
+bool Reading::failInFile(const std::string& what) {
+    return failIn("glmReadOBJ", model->objpath, 0, what);
+}
+
+bool Reading::checkEncoding(const Scanner& scanner, const char* function, std::string_view path) {
+    const char* encoding = scanner.refusedEncoding();
+    return encoding == nullptr || failIn(function, path, 0,
+                                         std::string("the file starts with a ") + encoding +
+                                             " byte-order mark; only ASCII and UTF-8 text is read");
+}
+
+bool Reading::checkEnd(const Scanner& scanner, const char* function, std::string_view path,
+                       const std::string& readError) {
+    switch (scanner.fileEnd()) {
+    case FileText::End::LongLine:
+        return failIn(function, path, scanner.line(),
+                      std::string("the line is longer than ") + kLineLimitText);
+    case FileText::End::ReadError:
+        return fail(readError);
+    default:
+        return true;
+    }
+}
+
+char* copyString(std::string_view text) {
+    char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    return copy;
+}
+
+ObjModel* readOBJText(const char* path, std::string_view text, std::string_view materialText,
+                      Failure* failure) {
     // The scanner wants a zero byte after its text; the copy brings one.
     const std::string copy(text);
-    ObjScanner scanner(copy.data(), copy.size());
-    return glmReadOBJFrom(path, scanner, &materialText, failure);
+    Scanner scanner(copy.data(), copy.size());
+    return readOBJ(path, scanner, &materialText, failure);
 }
 
-ObjModel* glmReadOBJFrom(const char* path, ObjScanner& scanner,
-                         const std::string_view* materialText, ObjReadFailure* failure) {
+ObjModel* readOBJ(const char* path, Scanner& scanner, const std::string_view* materialText,
+                  Failure* failure) {
     ObjModel* model = static_cast<ObjModel*>(std::calloc(1, sizeof(ObjModel)));
     model->objpath = strdup(path);
-    ObjReading reading{model, materialText, failure, {}};
-    if (!glmFirstPass(reading, scanner)) {
+    Reading reading(model, materialText, failure);
+    if (!reading.checkEncoding(scanner, "glmReadOBJ", path) || !glmFirstPass(reading, scanner)) {
         return discard(model);
     }
     // Zeroed, so that values a malformed line did not set are 0, never garbage.
@@ -97,15 +125,17 @@ ObjModel* glmReadOBJFrom(const char* path, ObjScanner& scanner,
             static_cast<float*>(zeroedArray(model->texcoordcount + 1u, 2 * sizeof(float)));
     }
     scanner.rewind();
-    if (!glmSecondPass(reading, scanner)) {
+    if (!secondPass(reading, scanner)) {
         return discard(model);
     }
     return model;
 }
 
+} // namespace objreader
+
 ObjModel* glmTryReadOBJ(const char* path, std::string* error) {
-    ObjReadFailure failure;
-    ObjModel* model = readFile(path, &failure);
+    objreader::Failure failure;
+    ObjModel* model = objreader::readFile(path, &failure);
     if (model == nullptr && error != nullptr) {
         *error = failure.message;
     }
@@ -113,8 +143,8 @@ ObjModel* glmTryReadOBJ(const char* path, std::string* error) {
 }
 
 ObjModel* glmReadOBJ(const char* path) {
-    ObjReadFailure failure;
-    ObjModel* model = readFile(path, &failure);
+    objreader::Failure failure;
+    ObjModel* model = objreader::readFile(path, &failure);
     if (model == nullptr) {
         std::fprintf(failure.onStandardOutput ? stdout : stderr, "%s\n", failure.message.c_str());
         std::exit(1);
@@ -125,8 +155,5 @@ ObjModel* glmReadOBJ(const char* path) {
 char* glmPathDirectory(const char* path) {
     const char* slash = std::strrchr(path, '/');
     const std::size_t length = slash == nullptr ? 0 : static_cast<std::size_t>(slash - path) + 1;
-    char* directory = static_cast<char*>(std::malloc(length + 1));
-    std::memcpy(directory, path, length);
-    directory[length] = '\0';
-    return directory;
+    return objreader::copyString(std::string_view(path, length));
 }

@@ -17,17 +17,24 @@ ObjGroup* glmLookupGroup(ObjModel* model, const char* name) {
     return nullptr;
 }
 
-ObjGroup* glmEnsureGroup(ObjModel* model, const char* name) {
-    ObjGroup* group = glmLookupGroup(model, name);
-    if (group != nullptr) {
-        return group;
-    }
-    group = static_cast<ObjGroup*>(std::calloc(1, sizeof(ObjGroup)));
-    group->name = strdup(name);
+ObjGroup* objreader::addGroup(ObjModel* model, std::string_view name) {
+    ObjGroup* group = static_cast<ObjGroup*>(std::calloc(1, sizeof(ObjGroup)));
+    group->name = copyString(name);
     group->next = model->grouplist;
     model->grouplist = group;
     model->groupcount++;
     return group;
+}
+
+ObjGroup* glmEnsureGroup(ObjModel* model, const char* name) {
+    ObjGroup* group = glmLookupGroup(model, name);
+    return group != nullptr ? group : objreader::addGroup(model, name);
+}
+
+std::uint32_t objreader::missingMaterial(std::string_view name) {
+    std::printf("glmFindMaterial():  can't find material \"%.*s\".\n",
+                static_cast<int>(name.size()), name.data());
+    return 0;
 }
 
 std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
@@ -38,11 +45,10 @@ std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
             return i;
         }
     }
-    std::printf("glmFindMaterial():  can't find material \"%s\".\n", name);
-    return 0;
+    return objreader::missingMaterial(name);
 }
 
-void glmFreeMaterials(ObjModel* model) {
+void objreader::freeMaterials(ObjModel* model) {
     if (model->materialtable != nullptr) {
         for (std::uint32_t i = 0; i < model->materialcount; i++) {
             std::free(model->materialtable[i].name);
@@ -62,7 +68,7 @@ void glmDestroyModel(ObjModel* model) {
     std::free(model->texcoordarray);
     std::free(model->facetnorms);
     std::free(model->faces);
-    glmFreeMaterials(model);
+    objreader::freeMaterials(model);
     while (model->grouplist != nullptr) {
         ObjGroup* group = model->grouplist;
         model->grouplist = group->next;

@@ -1,5 +1,6 @@
-// Float conversion for the scanner: a fast exact path for the plain decimals that OBJ files
-// hold, strtof for everything else.
+// The scanner's out-of-line parts: the byte-order mark at the start of a text, and float
+// conversion, a fast exact path for the plain decimals that OBJ files hold, strtof for
+// everything else.
 #include "glm_scanner.h"
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+
+namespace objreader {
 
 namespace {
 
@@ -32,7 +35,20 @@ bool floatRoundsLikeDouble(double value) {
 
 } // namespace
 
-bool ObjScanner::readFloat(float* out) {
+void Scanner::startText() {
+    const std::string_view text(pos_, static_cast<std::size_t>(end_ - pos_));
+    using namespace std::string_view_literals;
+    refusedEncoding_ = nullptr;
+    if (text.starts_with("\xFF\xFE\0\0"sv) || text.starts_with("\0\0\xFE\xFF"sv)) {
+        refusedEncoding_ = "UTF-32";
+    } else if (text.starts_with("\xFF\xFE"sv) || text.starts_with("\xFE\xFF"sv)) {
+        refusedEncoding_ = "UTF-16";
+    } else if (text.starts_with("\xEF\xBB\xBF"sv)) {
+        pos_ += 3;
+    }
+}
+
+bool Scanner::readFloat(float* out) {
     skipBlanks();
     const char* p = pos_;
     const bool negative = p != end_ && *p == '-';
@@ -115,3 +131,5 @@ bool ObjScanner::readFloat(float* out) {
     pos_ = stop;
     return true;
 }
+
+} // namespace objreader

@@ -1,36 +1,64 @@
-// The reader's scanner: word, "%d", "%f" and bounded line reads over text held in memory or
-// read from a file a stretch of whole lines at a time.
+// The reader's scanner: lines, words and "%f" numbers over text held in memory or read from
+// a file a stretch of whole lines at a time.
 //
-// It behaves like the stdio reads the reader was first written with, without a library call
-// per token:
-// - a word is a maximal run of non-blank characters ("%s"), returned as a view of the text,
-//   so no word length can overflow anything;
-// - a number skips blanks first, line breaks included, so it may continue on a later line;
-//   a conversion that fails consumes nothing but those blanks and sets nothing;
-// - a line piece is what fgets reads into a 128-byte buffer: at most 127 characters, up to
-//   and including the line break.
-// The byte after the text must be readable and no digit: runs of digits end on it without a
-// test for the end. Where numbers are converted with the library (more digits than 64 bits
-// hold, infinities, hexadecimal), the text must be followed by a zero byte. Zero bytes
+// OBJ and MTL files are read a line at a time, each line read whole whatever its length:
+// - a line ends at a line break, unless a backslash stands right before the break (a
+//   carriage return may come between them): then the line goes on after it, and that
+//   continuation reads as a blank. The scanner counts physical lines for messages;
+// - a word is a maximal run of characters that are neither blanks nor a line's end, returned
+//   as a view of the text: no word length can overflow anything;
+// - numbers, words and the rest of a line are read within the current line only.
+// A UTF-8 byte-order mark at the start of the text is skipped; UTF-16 and UTF-32 marks are
+// reported for the reader to refuse.
+//
+// The text must be followed by a zero byte: runs of blanks, word characters and digits end
+// on it without a test for the end, and the library converts numbers up to it. Zero bytes
 // inside the text count as ordinary characters.
 #pragma once
 
 #include "glm_file_text.h"
 
-#include <algorithm>
+#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
 
-// Longest line piece, the size of the original reader's word buffer less its terminator.
-constexpr std::size_t kObjLinePiece = 127;
+namespace objreader {
 
-class ObjScanner {
+// What each byte is to the scanner; one table look-up per character in its loops.
+enum CharClass : unsigned char {
+    kWordChar,  // part of a word
+    kBlank,     // ' ', '\t', '\v', '\f', '\r'
+    kLineBreak, // '\n'
+    kBackslash, // a continuation when a line break follows
+    kZeroByte,  // part of a word, or the end of the text
+};
+
+inline constexpr std::array<CharClass, 256> kCharClasses = [] {
+    std::array<CharClass, 256> classes{};
+    for (const unsigned char c : {' ', '\t', '\v', '\f', '\r'}) {
+        classes[c] = kBlank;
+    }
+    classes['\n'] = kLineBreak;
+    classes['\\'] = kBackslash;
+    classes[0] = kZeroByte;
+    return classes;
+}();
+
+inline CharClass charClass(char c) {
+    return kCharClasses[static_cast<unsigned char>(c)];
+}
+
+class Scanner {
 public:
-    ObjScanner(const char* text, std::size_t size) : begin_(text), pos_(text), end_(text + size) {}
-    // Over an open file; its stretches end after line breaks, so no token spans two.
-    explicit ObjScanner(ObjFileText& file) : file_(&file) { refill(); }
+    Scanner(const char* text, std::size_t size) : begin_(text), pos_(text), end_(text + size) {
+        startText();
+    }
+    // Over an open file; its stretches end after whole lines, so no line spans two.
+    explicit Scanner(FileText& file) : file_(&file) {
+        refill();
+        startText();
+    }
 
     // Back to the start of the text, for the second pass.
     void rewind() {
@@ -42,107 +70,139 @@ public:
         } else {
             pos_ = end_;
         }
+        startText();
     }
 
-    // The 1-based line of the scanner's position.
+    // The 1-based physical line of the scanner's position.
     unsigned line() const { return line_; }
 
-    // "%s": skips blanks and returns the next word; false at the end of the text. The view
-    // lasts until the next read: reading on may move on to the file's next stretch.
-    bool word(std::string_view* out) {
-        skipBlanks();
-        const char* start = pos_;
-        while (pos_ != end_ && !isBlank(*pos_)) {
-            ++pos_;
+    // "UTF-16" or "UTF-32" when the text starts with such a byte-order mark, else null.
+    const char* refusedEncoding() const { return refusedEncoding_; }
+
+    // Why a file's text ended; FileText::End::None for text in memory.
+    FileText::End fileEnd() const { return file_ == nullptr ? FileText::End::None : file_->end(); }
+
+    // Moves to the next line that holds a word and returns that word, its keyword; false at
+    // the end of the text. The keyword's line must have been ended first.
+    bool nextLine(std::string_view* keyword) {
+        for (;;) {
+            skipBlanks();
+            if (pos_ == end_) {
+                if (!refill()) {
+                    return false;
+                }
+            } else if (*pos_ == '\n') {
+                ++pos_;
+                ++line_;
+            } else {
+                return word(keyword);
+            }
         }
-        *out = std::string_view(start, static_cast<std::size_t>(pos_ - start));
-        return pos_ != start;
     }
 
-    // One bounded line read: up to kObjLinePiece characters, stopping after a line break.
-    std::string_view linePiece() {
-        if (pos_ == end_) {
-            refill();
+    // The next word on the current line; false, with an empty word, at the line's end.
+    bool word(std::string_view* out) {
+        skipBlanks();
+        const char* p = pos_;
+        for (;;) {
+            while (charClass(*p) == kWordChar) {
+                ++p;
+            }
+            const CharClass stop = charClass(*p);
+            if (p == end_ || !(stop == kZeroByte || (stop == kBackslash && continuation(p) == 0))) {
+                break;
+            }
+            ++p; // a zero byte inside the text, or a backslash that continues nothing
         }
-        const std::size_t available = static_cast<std::size_t>(end_ - pos_);
-        const std::size_t limit = available < kObjLinePiece ? available : kObjLinePiece;
+        *out = std::string_view(pos_, static_cast<std::size_t>(p - pos_));
+        pos_ = p;
+        return !out->empty();
+    }
+
+    // The rest of the current line from its next word on, continuations included, up to
+    // its line break.
+    std::string_view rest() {
+        skipBlanks();
         const char* start = pos_;
-        const void* found = std::memchr(pos_, '\n', limit);
-        if (found != nullptr) {
-            pos_ = static_cast<const char*>(found) + 1;
-            ++line_;
-        } else {
-            pos_ += limit;
-        }
+        pos_ = lineEnd(pos_);
         return std::string_view(start, static_cast<std::size_t>(pos_ - start));
     }
 
-    // A literal character of a scanf pattern: consumed only when it is next.
-    bool literal(char c) {
-        if (pos_ != end_ && *pos_ == c) {
+    // Moves past the end of the current line.
+    void endLine() {
+        pos_ = lineEnd(pos_);
+        if (pos_ != end_) {
             ++pos_;
-            return true;
+            ++line_;
         }
-        return false;
     }
 
-    // "%d". A value beyond 32 bits saturates, so that it reads as out of range, never wraps.
-    bool readInt(std::int32_t* out) { return scanInt<true>(out); }
-    // Consumes what "%d" would, without converting: for the pass that only counts.
-    bool skipInt() { return scanInt<false>(nullptr); }
+    // Moves past the end of the current physical line, whatever its last character: a
+    // comment ends there.
+    void endPhysicalLine() {
+        const void* lineBreak = std::memchr(pos_, '\n', static_cast<std::size_t>(end_ - pos_));
+        if (lineBreak == nullptr) {
+            pos_ = end_;
+        } else {
+            pos_ = static_cast<const char*>(lineBreak) + 1;
+            ++line_;
+        }
+    }
 
-    // "%f": the same value as strtof gives for the same characters.
+    // "%f" within the line: the same value as strtof gives for the same characters. A
+    // conversion that fails consumes nothing but blanks and sets nothing.
     bool readFloat(float* out);
 
-    static bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+    // Blanks within a line; the line break is no blank.
+    static bool isBlank(char c) { return charClass(c) == kBlank; }
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 private:
-    template <bool convert> bool scanInt(std::int32_t* out) {
-        skipBlanks();
-        const char* p = pos_;
-        const bool negative = p != end_ && *p == '-';
-        if (p != end_ && (*p == '-' || *p == '+')) {
-            ++p;
+    // The length of the continuation at p (a backslash, maybe a carriage return, a line
+    // break), or 0. The byte after the text stops the test, being no line break.
+    static std::size_t continuation(const char* p) {
+        if (p[1] == '\n') {
+            return 2;
         }
-        const char* digits = p;
-        std::uint32_t value = 0;
-        for (; isDigit(*p); ++p) {
-            if constexpr (convert) {
-                value = value * 10 + static_cast<std::uint32_t>(*p - '0');
+        return p[1] == '\r' && p[2] == '\n' ? 3 : 0;
+    }
+
+    // The line break that ends the line that p stands in, or the end of the text; counts the
+    // continued line breaks on the way.
+    const char* lineEnd(const char* p) {
+        for (;;) {
+            const char* lineBreak =
+                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p)));
+            if (lineBreak == nullptr) {
+                return end_;
             }
-        }
-        if (p == digits) {
-            return false;
-        }
-        if constexpr (convert) {
-            // Up to nine digits cannot overflow; longer runs are converted again, saturating.
-            std::int64_t magnitude = value;
-            if (p - digits > 9) {
-                magnitude = 0;
-                for (const char* d = digits; d != p; ++d) {
-                    magnitude =
-                        std::min<std::int64_t>(magnitude * 10 + (*d - '0'), INT64_C(1) << 32);
-                }
+            if (!continued(lineBreak, begin_)) {
+                return lineBreak;
             }
-            const std::int64_t signedValue = negative ? -magnitude : magnitude;
-            *out = static_cast<std::int32_t>(
-                std::clamp<std::int64_t>(signedValue, INT32_MIN, INT32_MAX));
+            ++line_;
+            p = lineBreak + 1;
         }
-        pos_ = p;
-        return true;
     }
 
     void skipBlanks() {
-        do {
-            while (pos_ != end_ && isBlank(*pos_)) {
-                if (*pos_ == '\n') {
-                    ++line_;
-                }
-                ++pos_;
+        const char* p = pos_;
+        for (;;) {
+            while (charClass(*p) == kBlank) {
+                ++p;
             }
-        } while (pos_ == end_ && refill());
+            // A backslash is never the zero byte after the text.
+            const std::size_t length = *p == '\\' ? continuation(p) : 0;
+            if (length == 0) {
+                break;
+            }
+            p += length;
+            ++line_;
+        }
+        pos_ = p;
     }
+
+    // Skips a UTF-8 byte-order mark at the start of the text and notes the refused ones.
+    void startText();
 
     // Moves on to the file's next stretch; false at its end (or for text in memory).
     bool refill() {
@@ -162,9 +222,12 @@ private:
         return true;
     }
 
-    ObjFileText* file_ = nullptr;
+    FileText* file_ = nullptr;
     const char* begin_ = nullptr;
     const char* pos_ = nullptr;
     const char* end_ = nullptr;
     unsigned line_ = 1;
+    const char* refusedEncoding_ = nullptr;
 };
+
+} // namespace objreader

@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view mtl = zero == nullptr
                                      ? std::string_view()
                                      : std::string_view(text + objSize + 1, size - objSize - 1);
-    ObjReadFailure failure;
-    ObjModel* model = glmReadOBJText("fuzz.obj", obj, mtl, &failure);
+    objreader::Failure failure;
+    ObjModel* model = objreader::readOBJText("fuzz.obj", obj, mtl, &failure);
     if (model == nullptr) {
         require(failure.message.rfind("glm", 0) == 0);
         return 0;

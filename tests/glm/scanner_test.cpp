@@ -1,5 +1,5 @@
-// The reader's scanner: numbers convert like strtof and stop where it stops, integers
-// saturate, words and line pieces are bounded and lines are counted.
+// The reader's scanner: numbers convert like strtof and stop where it stops; lines are read
+// whole, continued after a backslash, and counted.
 #include "glm_scanner.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +29,10 @@ std::string firstWord(const char* text) {
 }
 
 // Converts text with the scanner and with strtof; both value bits and the rest must agree.
-void expectLikeStrtof(const std::string& text) {
-    ObjScanner scanner(text.c_str(), text.size());
+// The scanner reads lead first, blanks that strtof does not see.
+void expectLikeStrtof(const std::string& text, const std::string& lead = "") {
+    const std::string scanned = lead + text;
+    objreader::Scanner scanner(scanned.c_str(), scanned.size());
     float ours = 0.0f;
     const bool converted = scanner.readFloat(&ours);
     char* stop = nullptr;
@@ -61,7 +63,7 @@ TEST(ScannerFloats, TrickyTextsConvertLikeStrtof) {
         std::istringstream words(line);
         for (std::string text; words >> text;) {
             expectLikeStrtof(text);
-            expectLikeStrtof("  \n " + text + " rest");
+            expectLikeStrtof(text + " rest", " \t\\\r\n "); // a continued line
         }
     }
 }
@@ -97,44 +99,55 @@ TEST(ScannerFloats, RandomDecimalsConvertLikeStrtof) {
     }
 }
 
-TEST(ScannerInts, ConvertAndSaturate) {
-    const std::pair<const char*, std::int32_t> cases[] = {{"12", 12},
-                                                          {"-7/", -7},
-                                                          {"+3", 3},
-                                                          {"2147483647", INT32_MAX},
-                                                          {"2147483648", INT32_MAX},
-                                                          {"-2147483649", INT32_MIN},
-                                                          {"99999999999999999999999", INT32_MAX}};
-    for (const auto& [text, expected] : cases) {
-        ObjScanner scanner(text, std::strlen(text));
-        std::int32_t value = 0;
-        ASSERT_TRUE(scanner.readInt(&value)) << text;
-        EXPECT_EQ(value, expected) << text;
-    }
-    for (const char* text : {"", "-", "x1", "/2", "+-1"}) {
-        ObjScanner scanner(text, std::strlen(text));
-        std::int32_t value = 5;
-        EXPECT_FALSE(scanner.readInt(&value)) << text;
-        EXPECT_EQ(value, 5) << text;
-    }
-}
-
-TEST(ScannerLines, PiecesAreBoundedAndLinesCounted) {
-    const std::string text = std::string(200, 'a') + "\r\nword\n\n  last";
-    ObjScanner scanner(text.c_str(), text.size());
-    EXPECT_EQ(scanner.linePiece().size(), kObjLinePiece);
-    EXPECT_EQ(scanner.linePiece(), std::string(200 - kObjLinePiece, 'a') + "\r\n");
-    EXPECT_EQ(scanner.line(), 2u);
+TEST(ScannerLines, LinesAreWholeContinuedAndCounted) {
+    const std::string text = "\xEF\xBB\xBF" // a UTF-8 byte-order mark, skipped
+                             "first " +
+                             std::string(200, 'a') +
+                             " \\\r\nsame line\r\n"
+                             "\n  # note \\\n"
+                             "next \\\n\n"
+                             "last";
+    objreader::Scanner scanner(text.c_str(), text.size());
+    EXPECT_EQ(scanner.refusedEncoding(), nullptr);
     std::string_view word;
+    ASSERT_TRUE(scanner.nextLine(&word));
+    EXPECT_EQ(word, "first");
     ASSERT_TRUE(scanner.word(&word));
-    EXPECT_EQ(word, "word");
+    EXPECT_EQ(word, std::string(200, 'a'));
     ASSERT_TRUE(scanner.word(&word));
-    EXPECT_EQ(word, "last");
+    EXPECT_EQ(word, "same");
+    EXPECT_EQ(scanner.line(), 2u);
+    EXPECT_EQ(scanner.rest(), "line\r");
+    scanner.endLine();
+    ASSERT_TRUE(scanner.nextLine(&word));
+    EXPECT_EQ(word, "#");
     EXPECT_EQ(scanner.line(), 4u);
-    EXPECT_FALSE(scanner.word(&word));
-    EXPECT_EQ(scanner.linePiece(), "");
+    scanner.endPhysicalLine(); // a comment's backslash continues nothing
+    ASSERT_TRUE(scanner.nextLine(&word));
+    EXPECT_EQ(word, "next");
+    EXPECT_FALSE(scanner.word(&word)); // the continued line is empty
+    scanner.endLine();
+    ASSERT_TRUE(scanner.nextLine(&word));
+    EXPECT_EQ(word, "last");
+    EXPECT_EQ(scanner.line(), 7u);
+    scanner.endLine();
+    EXPECT_FALSE(scanner.nextLine(&word));
     scanner.rewind();
     EXPECT_EQ(scanner.line(), 1u);
+    ASSERT_TRUE(scanner.nextLine(&word));
+    EXPECT_EQ(word, "first");
+}
+
+TEST(ScannerLines, WideByteOrderMarksAreReported) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"\xFF\xFEv\0", "UTF-16"},
+        {"\xFE\xFF\0v", "UTF-16"},
+        {std::string("\xFF\xFE\0\0", 4), "UTF-32"},
+        {std::string("\0\0\xFE\xFF", 4), "UTF-32"}};
+    for (const auto& [text, encoding] : cases) {
+        objreader::Scanner scanner(text.c_str(), text.size());
+        EXPECT_STREQ(scanner.refusedEncoding(), encoding) << text;
+    }
 }
 
 } // namespace
