@@ -574,13 +574,39 @@ TEST(ObjtoolRender, ShadingAndWindingShowInTheGun) {
     }
 }
 
-TEST(ObjtoolRender, ModelWithoutTrianglesIsAnEmptyPicture) {
+struct OddModel {
+    const char* name;
+    const char* text;
+    const char* note;
+    const char* picture; // ImageMagick's width, height and count of colours
+};
+
+// A model without triangles is an empty picture, said so; vertices that are not finite are
+// left out of the fitting, and the rest still shows.
+TEST(ObjtoolRender, OddModelsStillMakeAPicture) {
+    const OddModel models[] = {
+        {"points", "v 0 0 0\nv 1 2 3\n",
+         "objtool: note: model.obj has no triangles; the picture is empty\n", "40 30 1"},
+        {"infinite vertex", "v 0 0 0\nv inf 0 0\nv 1 0 0\nv 0 1 0\nf 1 3 4\nf 2 3 4\n", "",
+         "40 30 2"},
+    };
+    for (const OddModel& m : models) {
+        ScratchDirectory scratch("objtool");
+        writeFile("model.obj", m.text);
+        const ToolRun run = render("--mode flat --yaw 0 --pitch 0 --size 40x30 model.obj out.png");
+        EXPECT_EQ(run.status, 0) << m.name << ": " << run.err;
+        EXPECT_EQ(run.err, m.note) << m.name;
+        EXPECT_EQ(magick("convert out.png -format '%w %h %k' info:"), m.picture) << m.name;
+    }
+}
+
+TEST(ObjtoolView, WithoutADisplayIsStatusOneWithAMessage) {
     ScratchDirectory scratch("objtool");
-    writeFile("points.obj", "v 0 0 0\nv 1 2 3\n");
-    const ToolRun run = render("--size 40x30 points.obj empty.png");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "objtool: note: points.obj has no triangles; the picture is empty\n");
-    EXPECT_EQ(magick("convert empty.png -format '%w %h %k' info:"), "40 30 1");
+    copyBox();
+    const ToolRun run = objtool("view split_cube.obj", "unset DISPLAY; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "objtool: can't show \"split_cube.obj\": no display to open a window on "
+                       "(DISPLAY is not set); render draws without one\n");
 }
 
 } // namespace
