@@ -5,12 +5,16 @@
 #   drv_start_display            start Xvfb (24-bit) and export DISPLAY
 #   drv_start_gallery BIN [DIR]  start the program in DIR (default: the repository root),
 #                                preloading $DRV_PRELOAD and run through $DRV_WRAPPER if set
+#   drv_start_program TITLE BIN [ARGS...]
+#                                start another program in the repository root and wait for
+#                                its window, whose title matches the extended regex TITLE
 #   drv_key KEY...               press keys in the window (xdotool key names)
 #   drv_key_quit KEY             press a key that ends the program
 #   drv_open_menu                press the right button and wait for the menu to open
 #   drv_menu N                   choose menu entry N (1 to 7) with the right mouse button
 #   drv_frames_settle            give the program time to draw a few frames
 #   drv_shot FILE                save a PNG screenshot of the window
+#   drv_drag X1 Y1 X2 Y2         drag with the left button between two points of the window
 #   drv_fire DIR                 press "1" while grabbing frames into DIR (the explosion is fast)
 #   drv_region_brightness IMAGE  mean brightness (0 to 1000) where the explosion shows
 #   drv_wait_exit [SECONDS]      wait for the program to end; sets DRV_STATUS
@@ -59,12 +63,23 @@ drv_start_display() {
 }
 
 drv_start_gallery() {
-    local bin dir
-    bin=$(realpath "$1")
-    dir=${2:-$DRV_ROOT}
+    DRV_TITLE='^Hlavni okno$' drv_launch "${2:-$DRV_ROOT}" "$(realpath "$1")"
+}
+
+drv_start_program() {
+    local title=$1 bin
+    bin=$(realpath "$2")
+    shift 2
+    DRV_TITLE=$title drv_launch "$DRV_ROOT" "$bin" "$@"
+}
+
+# drv_launch DIR BIN [ARGS...]: starts BIN in DIR and waits for a window titled $DRV_TITLE.
+drv_launch() {
+    local dir=$1
+    shift
     DRV_LOG=$(mktemp)
     # shellcheck disable=SC2086 # the wrapper is a command with its arguments
-    (cd "$dir" && LD_PRELOAD=${DRV_PRELOAD:-} exec ${DRV_WRAPPER:-} "$bin") >"$DRV_LOG" 2>&1 &
+    (cd "$dir" && LD_PRELOAD=${DRV_PRELOAD:-} exec ${DRV_WRAPPER:-} "$@") >"$DRV_LOG" 2>&1 &
     DRV_PID=$!
     local tries=0
     DRV_WINDOW=""
@@ -72,9 +87,9 @@ drv_start_gallery() {
         drv_running || drv_fail "the program ended before its window appeared"
         tries=$((tries + 1))
         [ $tries -le $((${DRV_START_SECONDS:-20} * 5)) ] ||
-            drv_fail "the window \"Hlavni okno\" did not appear"
+            drv_fail "no window titled \"$DRV_TITLE\" appeared"
         sleep 0.2
-        DRV_WINDOW=$(xdotool search --onlyvisible --name '^Hlavni okno$' 2>/dev/null | head -n 1)
+        DRV_WINDOW=$(xdotool search --onlyvisible --name "$DRV_TITLE" 2>/dev/null | head -n 1)
     done
     # No window manager gives the window the focus; without it xdotool warns at every key.
     xdotool windowfocus "$DRV_WINDOW"
@@ -140,6 +155,20 @@ drv_menu() {
     sleep 0.5
     xdotool mouseup 3
     drv_frames_settle 1
+}
+
+drv_drag() {
+    drv_running || drv_fail "the program is not running (drag)"
+    eval "$(xdotool getwindowgeometry --shell "$DRV_WINDOW")"
+    xdotool mousemove --sync $((X + $1)) $((Y + $2)) mousedown 1
+    # In steps, as a hand moves: the program turns the model by each motion it sees.
+    local step
+    for step in 1 2 3 4; do
+        xdotool mousemove --sync $((X + $1 + ($3 - $1) * step / 4)) $((Y + $2 + ($4 - $2) * step / 4))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    drv_frames_settle
 }
 
 drv_shot() {

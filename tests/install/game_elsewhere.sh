@@ -1,7 +1,8 @@
 # The installed game started from an empty folder finds its installed data: at "Palebne
 # stanoviste 1" the rabbit's board shows the installed picture. That picture is replaced by a
 # plain red one first, so the check tells the installed data from the source tree's, which the
-# game falls back on.
+# game falls back on. The installed objtool finds its installed display module and renders the
+# installed gun without a display, and itself needs no GL or X library.
 # Usage: game_elsewhere.sh BUILD_DIR
 set -u
 source "$(dirname "$0")/../e2e/driver.sh"
@@ -24,3 +25,12 @@ drv_running || drv_fail "the game ended at the firing position"
 red=$(convert "$work/firing.png" -fx 'r - max(g, b) > 0.3' -format '%[fx:round(mean * w * h)]' info:)
 [ "$red" -gt 600 ] || drv_fail "the installed rabbit picture does not show ($red red pixels)"
 echo "the installed game shows the installed rabbit picture ($red red pixels)"
+
+objtool=$work/prefix/bin/objtool
+gl=$(readelf -d "$objtool" | grep -E 'NEEDED.*(libGL|libEGL|libglut|libX)')
+[ -z "$gl" ] || drv_fail "objtool itself needs GL or X libraries: $gl"
+env -u DISPLAY "$objtool" render --size 320x240 "$work/prefix/share/gallery/modely/brokovnice.obj" \
+    "$work/gun.png" || drv_fail "the installed objtool could not render"
+[ "$(identify -format '%w %h' "$work/gun.png")" = "320 240" ] ||
+    drv_fail "the installed objtool rendered no 320x240 picture"
+echo "the installed objtool renders the installed gun without a display"

@@ -1,6 +1,7 @@
-# The Debian package: built by cpack, it holds the game, objtool, the data, the public headers
-# and no internal one, the CMake package and the pkg-config files, depends on the shared
-# libraries the programs use, and lintian finds no error in it.
+# The Debian package: built by cpack, it holds the game, objtool and its display module, the
+# data, the public headers and no internal one, the CMake package and the pkg-config files,
+# depends on the shared libraries the programs use (GLUT and EGL among them), and lintian
+# finds no error in it.
 # Usage: package.sh BUILD_DIR LIBDIR
 set -eu
 build=$1 libdir=$2
@@ -10,7 +11,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" |
     { cat "$work/cpack.log" >&2; exit 1; }
 deb=$(echo "$work"/*.deb)
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-for path in bin/gallery bin/objtool share/gallery/textury/kralik.bmp \
+for path in bin/gallery bin/objtool "$libdir/gallery/objtool/objtool-display.so" \
+    share/gallery/textury/kralik.bmp \
     share/gallery/modely/brokovnice.obj share/gallery/modely/brokovnice.mtl \
     share/applications/gallery.desktop share/icons/hicolor/128x128/apps/gallery.png \
     share/man/man6/gallery.6.gz share/man/man1/objtool.1.gz \
@@ -24,5 +26,6 @@ headers=$(grep '^./usr/include/' <<<"$contents" | grep -v '/$')
 [ "$(wc -l <<<"$headers")" = 4 ] || { printf 'headers beyond the public four:\n%s\n' "$headers" >&2; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'freeglut3\|libglut' <<<"$depends" || { echo "no GLUT among the dependencies: $depends" >&2; exit 1; }
+grep -q 'libegl1' <<<"$depends" || { echo "no EGL among the dependencies: $depends" >&2; exit 1; }
 lintian --fail-on error "$deb"
 echo "$(basename "$deb"): $(wc -l <<<"$contents") entries; Depends: $depends"

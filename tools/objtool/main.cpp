@@ -1,9 +1,11 @@
-// objtool: reports on Wavefront OBJ models and converts them with the OBJ model library.
+// objtool: reports on Wavefront OBJ models, converts them with the OBJ model library and shows
+// them.
 // It reads with the library's non-exiting reader, so a bad model is a message and status 1.
 #include "gallery/glm.h"
 #include "objtool_convert.h"
 #include "objtool_info.h"
 #include "objtool_options.h"
+#include "objtool_show.h"
 
 #include <cstdio>
 #include <memory>
@@ -45,11 +47,17 @@ int run(const Command& command) {
                      error.c_str());
         return 1;
     }
-    if (command.kind == CommandKind::Info) {
+    switch (command.kind) {
+    case CommandKind::Info:
         printModelInfo(model.get(), stdout);
         return finishOutput();
+    case CommandKind::View:
+        return viewModel(model.get(), command);
+    case CommandKind::Render:
+        return renderModel(model.get(), command);
+    default:
+        return convert(model.get(), command);
     }
-    return convert(model.get(), command);
 }
 
 } // namespace

@@ -35,14 +35,8 @@ void noteDropped(const ModelSources& sources, bool materialsWritten, bool materi
 
 } // namespace
 
-bool convertModel(ObjModel* model, const ConvertOptions& options, const std::string& input,
-                  const std::string& output, std::string* error) {
-    const ModelSources sources = scanSources(input);
-    const bool materials = options.materials && model->materialtable != nullptr;
-    const std::optional<OutputPlan> plan = planOutput(output, materials, sources.files, error);
-    if (!plan) {
-        return false;
-    }
+bool applyConvertOptions(ObjModel* model, const ConvertOptions& options, const std::string& input,
+                         std::string* error) {
     if (options.weldEpsilon) {
         glmMergeVertices(model, *options.weldEpsilon);
     }
@@ -66,6 +60,17 @@ bool convertModel(ObjModel* model, const ConvertOptions& options, const std::str
             return false;
         }
         glmSphereTexCoords(model);
+    }
+    return true;
+}
+
+bool convertModel(ObjModel* model, const ConvertOptions& options, const std::string& input,
+                  const std::string& output, std::string* error) {
+    const ModelSources sources = scanSources(input);
+    const bool materials = options.materials && model->materialtable != nullptr;
+    const std::optional<OutputPlan> plan = planOutput(output, materials, sources.files, error);
+    if (!plan || !applyConvertOptions(model, options, input, error)) {
+        return false;
     }
 
     unsigned mode = 0;

@@ -1,9 +1,9 @@
 #include "objtool_info.h"
 
+#include "objtool_bounds.h"
 #include "objtool_sources.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -16,35 +16,22 @@ const char* materialName(const ObjModel* model, const ObjGroup* group) {
     return model->materialtable[group->materialidx].name;
 }
 
-// The bounds of the finite vertices: one infinite or undefined coordinate would make them
-// meaningless.
 void printBounds(const ObjModel* model, std::FILE* out) {
-    float low[3] = {HUGE_VALF, HUGE_VALF, HUGE_VALF};
-    float high[3] = {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF};
-    std::uint32_t notFinite = 0;
-    for (std::uint32_t i = 1; i <= model->vertexcount; i++) {
-        const float* v = model->vertices + 3 * std::size_t(i);
-        if (!std::all_of(v, v + 3, [](float c) { return std::isfinite(c); })) {
-            notFinite++;
-            continue;
-        }
-        for (int c = 0; c < 3; c++) {
-            low[c] = std::min(low[c], v[c]);
-            high[c] = std::max(high[c], v[c]);
-        }
-    }
+    const FiniteBounds bounds = finiteBounds(model);
     if (model->vertexcount == 0) {
         std::fprintf(out, "bounding box: none (no vertices)\n");
-    } else if (notFinite == model->vertexcount) {
+    } else if (!bounds.any) {
         std::fprintf(out, "bounding box: none (no finite vertices)\n");
     } else {
+        const float* low = bounds.low;
+        const float* high = bounds.high;
         std::fprintf(out, "bounding box: (%g, %g, %g) to (%g, %g, %g)\n", low[0], low[1], low[2],
                      high[0], high[1], high[2]);
         // In double: the size of finite bounds can exceed the largest float.
         std::fprintf(out, "size: %g x %g x %g\n", double(high[0]) - low[0],
                      double(high[1]) - low[1], double(high[2]) - low[2]);
     }
-    std::fprintf(out, "vertices not finite: %u\n", notFinite);
+    std::fprintf(out, "vertices not finite: %u\n", bounds.notFinite);
 }
 
 void printDropped(const ObjModel* model, std::FILE* out) {

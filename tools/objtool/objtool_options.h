@@ -1,5 +1,7 @@
-// objtool's command line: the command, its files and the conversion options.
+// objtool's command line: the command, its files, the conversion and the picture options.
 #pragma once
+
+#include "objtool_display.h"
 
 #include <optional>
 #include <string>
@@ -18,13 +20,14 @@ struct ConvertOptions {
     bool materials = false;
 };
 
-enum class CommandKind { Help, Info, Convert };
+enum class CommandKind { Help, Info, Convert, View, Render };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
     std::string input;
     std::string output;
     ConvertOptions convert;
+    PictureSettings picture; // view and render only
 };
 
 // Parses the arguments after the program name. Returns the command, or nothing with a

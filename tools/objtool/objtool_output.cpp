@@ -87,20 +87,15 @@ std::optional<OutputPlan> planOutput(const std::string& output, bool materials,
     return plan;
 }
 
-bool writeOutput(ObjModel* model, const OutputPlan& plan, unsigned mode, std::string* error) {
-    if (!plan.libraryName.empty()) {
-        std::free(model->mtllib);
-        model->mtllib = strdup(plan.libraryName.c_str());
-    }
+bool writePlanned(const OutputPlan& plan, const PlannedWrite& write, std::string* error) {
     if (plan.streamed) {
-        glmWriteOBJ(model, plan.path.c_str(), mode);
-        return true;
+        return write(plan.path, error);
     }
     StagingFolder staging;
-    if (!staging.create(plan.directory, plan.path, error)) {
+    if (!staging.create(plan.directory, plan.path, error) ||
+        !write(staging.file(plan.name), error)) {
         return false;
     }
-    glmWriteOBJ(model, staging.file(plan.name).c_str(), mode);
     // The library first, so that the output never names a library that is not there yet.
     std::vector<std::pair<std::string, std::string>> moves;
     if (!plan.libraryName.empty()) {
@@ -108,4 +103,19 @@ bool writeOutput(ObjModel* model, const OutputPlan& plan, unsigned mode, std::st
     }
     moves.emplace_back(plan.name, plan.path);
     return staging.commit(moves, error);
+}
+
+bool writeOutput(ObjModel* model, const OutputPlan& plan, unsigned mode, std::string* error) {
+    if (!plan.libraryName.empty()) {
+        std::free(model->mtllib);
+        model->mtllib = strdup(plan.libraryName.c_str());
+    }
+    // The writer puts the library beside the output; a failed write ends the process.
+    return writePlanned(
+        plan,
+        [model, mode](const std::string& path, std::string*) {
+            glmWriteOBJ(model, path.c_str(), mode);
+            return true;
+        },
+        error);
 }

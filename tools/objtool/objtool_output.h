@@ -5,6 +5,7 @@
 
 #include "gallery/glm.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,16 @@ struct OutputPlan {
 // the output or beside something that is not a regular file.
 std::optional<OutputPlan> planOutput(const std::string& output, bool materials,
                                      const std::vector<std::string>& read, std::string* error);
+
+// Writes the output (and beside it the library, when one is planned) to the path it is given;
+// false with a message in *error when it cannot.
+using PlannedWrite = std::function<bool(const std::string& path, std::string* error)>;
+
+// Writes as planned: into a folder beside the output, moved into place once complete, or
+// straight into a device or pipe. Returns false with a message in *error when write fails or
+// the files cannot be moved into place; the folder is removed then, and also when the process
+// ends during the write.
+bool writePlanned(const OutputPlan& plan, const PlannedWrite& write, std::string* error);
 
 // Writes model with the library's writer as planned: into a folder beside the output, moved
 // into place once both files are complete. Returns false with a message in *error when they

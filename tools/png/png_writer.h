@@ -14,5 +14,6 @@ struct PngPixels {
     std::vector<std::uint8_t> bytes;
 };
 
-// Writes `pixels` to `path`. On failure returns false with a message naming the file.
+// Writes `pixels` to `path`. On failure returns false with a message naming the file; what
+// was written stays, for the caller to keep or remove.
 bool writePng(const std::string& path, const PngPixels& pixels, std::string* error);
