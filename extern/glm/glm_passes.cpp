@@ -8,6 +8,7 @@
 // skipped with it.
 #include "glm_faces.h"
 #include "glm_reader.h"
+#include "glm_text_search.h"
 
 #include <cstdlib>
 #include <limits>
@@ -50,10 +51,16 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
     if (slot > total) {
         return failChanged(reading);
     }
-    float* values = &array[width * slot];
-    for (int i = 0; i < width && scanner.readFloat(&values[i]); i++) {
-    }
+    scanner.readFloats(&array[width * slot], width);
     return true;
+}
+
+// Counts the triangles of a face of that many vertices into the model and the current group.
+void countTriangles(Reading& reading, std::size_t vertices) {
+    // A face of fewer than three vertices counts none: the second pass refuses it.
+    const std::size_t triangles = vertices >= 3 ? vertices - 2 : 0;
+    reading.triangles += triangles;
+    reading.currentGroup().capacity += triangles;
 }
 
 // "f": the first pass counts its triangles into the model and the current group; the second
@@ -61,11 +68,7 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
 bool face(Reading& reading, Scanner& scanner) {
     GroupSlot& slot = reading.currentGroup();
     if (!reading.filling) {
-        // A face of fewer than three vertices counts none: the second pass refuses it.
-        const std::size_t vertices = countVertices(scanner);
-        const std::size_t triangles = vertices >= 3 ? vertices - 2 : 0;
-        reading.triangles += triangles;
-        slot.capacity += triangles;
+        countTriangles(reading, countVertices(scanner));
         return true;
     }
     Face& face = reading.face;
@@ -82,17 +85,9 @@ bool face(Reading& reading, Scanner& scanner) {
     if (!resolveFace(reading, &face)) {
         return false;
     }
-    const Corner& first = face.corners[0];
     for (std::size_t k = 2; k < face.corners.size(); k++) {
-        ObjTriangle& triangle = model->faces[reading.triangles];
-        const Corner* fan[3] = {&first, &face.corners[k - 1], &face.corners[k]};
-        for (int i = 0; i < 3; i++) {
-            triangle.vertexidx[i] = fan[i]->vertex;
-            triangle.normalidx[i] = fan[i]->normal;
-            triangle.texcoordidx[i] = fan[i]->texcoord;
-        }
-        triangle.facetnormidx = 0;
-        group->faceidx[group->facecount++] = static_cast<std::uint32_t>(reading.triangles++);
+        storeTriangle(model, &reading.triangles, group, face.corners[0], face.corners[k - 1],
+                      face.corners[k]);
     }
     return true;
 }
@@ -193,11 +188,109 @@ bool statement(Reading& reading, Scanner& scanner, std::string_view keyword) {
     return read;
 }
 
+// Moves past the line that the scanner stands in, reading nothing more of it.
+void skipLine(Scanner& scanner) {
+    const char* const found = findBreakOrBackslash(scanner.position(), scanner.textEnd());
+    if (*found == '\\') {
+        scanner.moveTo(found);
+        scanner.endLine();
+    } else {
+        scanner.passLineBreak(found);
+    }
+}
+
+// Whether c, the byte after a keyword, ends it plainly.
+bool plainKeywordEnd(char c) {
+    return c == ' ' || c == '\t';
+}
+
+enum class Quick { Left, Read, Failed };
+
+// The quick path of the statements that nearly every line of a file holds, written plainly:
+// blank lines, comments, "v", "vn", "vt" and "f" lines, and skipped lines. The scanner stands
+// at the start of a line. Each line is read as statement() reads it; a line that this leaves
+// (Left) is left unread for statement(): a line that starts with a blank, a "g", "mtllib" or
+// "usemtl" line, a keyword other than "v", "vn", "vt" that begins with "v", a face that is not
+// written plainly.
+Quick quickStatement(Reading& reading, Scanner& scanner) {
+    const char* const p = scanner.position();
+    if (p == scanner.textEnd()) {
+        return Quick::Left;
+    }
+    switch (*p) {
+    case '\n':
+        scanner.passLineBreak(p);
+        return Quick::Read;
+    case '\r':
+        if (p[1] != '\n') {
+            return Quick::Left;
+        }
+        scanner.passLineBreak(p + 1);
+        return Quick::Read;
+    case '#':
+        scanner.endPhysicalLine();
+        return Quick::Read;
+    case 'v': {
+        const bool pair = (p[1] == 'n' || p[1] == 't') && plainKeywordEnd(p[2]);
+        if (!pair && !plainKeywordEnd(p[1])) {
+            return Quick::Left;
+        }
+        const std::size_t length = pair ? 2 : 1;
+        scanner.moveTo(p + length);
+        if (!vertexData(reading, scanner, std::string_view(p, length))) {
+            return Quick::Failed;
+        }
+        // The second pass has read the values, after which the line mostly ends.
+        if (reading.filling) {
+            scanner.endLine();
+        } else {
+            skipLine(scanner);
+        }
+        return Quick::Read;
+    }
+    case 'f':
+        if (!plainKeywordEnd(p[1])) {
+            return Quick::Left;
+        }
+        if (reading.filling) {
+            return storePlainFace(reading, scanner) ? Quick::Read : Quick::Left;
+        } else {
+            std::size_t vertices = 0;
+            const char* const lineEnd = countFaceWords(p + 1, scanner.textEnd(), &vertices);
+            if (lineEnd == nullptr) {
+                return Quick::Left;
+            }
+            countTriangles(reading, vertices);
+            scanner.passLineBreak(lineEnd);
+            return Quick::Read;
+        }
+    case 'g':
+    case 'm':
+    case 'u':
+        return Quick::Left;
+    default:
+        if (charClass(*p) != kWordChar) {
+            return Quick::Left;
+        }
+        skipLine(scanner);
+        return Quick::Read;
+    }
+}
+
 bool readStatements(Reading& reading, Scanner& scanner) {
     std::string_view keyword;
-    while (scanner.nextLine(&keyword)) {
-        if (!statement(reading, scanner, keyword)) {
+    for (;;) {
+        const Quick quick = quickStatement(reading, scanner);
+        if (quick == Quick::Failed) {
             return false;
+        }
+        if (quick == Quick::Left) {
+            if (!scanner.nextLine(&keyword)) {
+                break;
+            }
+            if (!statement(reading, scanner, keyword)) {
+                return false;
+            }
         }
     }
     const std::string path = reading.model->objpath;
