@@ -23,9 +23,15 @@ bool failChanged(Reading& reading) {
     return reading.failInFile("the file changed while it was read");
 }
 
+// Kept out of the line, so that vertexData stays small enough to be inlined.
+[[gnu::noinline]] bool unknownToken(Reading& reading, std::string_view keyword) {
+    return reading.fail("glmFirstPass(): Unknown token \"" + std::string(keyword) + "\".", true);
+}
+
 // "v", "vn", "vt": counted in the first pass; the second reads the values into the next
 // slot, as many as convert.
-bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
+[[gnu::always_inline]] inline bool vertexData(Reading& reading, Scanner& scanner,
+                                              std::string_view keyword) {
     ObjModel* model = reading.model;
     std::uint64_t* counter = &reading.vertices;
     float* array = model->vertices;
@@ -41,8 +47,7 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
         total = model->texcoordcount;
         width = 2;
     } else if (keyword.size() > 1) {
-        return reading.fail("glmFirstPass(): Unknown token \"" + std::string(keyword) + "\".",
-                            true);
+        return unknownToken(reading, keyword);
     }
     const std::uint64_t slot = ++*counter;
     if (!reading.filling) {
@@ -189,7 +194,7 @@ bool statement(Reading& reading, Scanner& scanner, std::string_view keyword) {
 }
 
 // Moves past the line that the scanner stands in, reading nothing more of it.
-void skipLine(Scanner& scanner) {
+[[gnu::always_inline]] inline void skipLine(Scanner& scanner) {
     const char* const found = findBreakOrBackslash(scanner.position(), scanner.textEnd());
     if (*found == '\\') {
         scanner.moveTo(found);

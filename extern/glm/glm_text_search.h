@@ -46,13 +46,17 @@ inline bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The bits set in a 16-bit mask, without the library call that std::popcount becomes where
-// the processor's instruction is not assumed.
+// The bits set in a 16-bit mask, from a table: where the processor's instruction is not
+// assumed, std::popcount becomes a library call.
 inline unsigned bitCount16(unsigned x) {
-    x -= (x >> 1) & 0x5555u;
-    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
-    x = (x + (x >> 4)) & 0x0F0Fu;
-    return (x + (x >> 8)) & 0x1Fu;
+    static constexpr std::array<unsigned char, 256> kCounts = [] {
+        std::array<unsigned char, 256> counts{};
+        for (unsigned i = 1; i < 256; i++) {
+            counts[i] = static_cast<unsigned char>(counts[i / 2] + (i & 1));
+        }
+        return counts;
+    }();
+    return kCounts[x & 0xFFu] + kCounts[(x >> 8) & 0xFFu];
 }
 
 #if defined(__SSE2__)
@@ -106,27 +110,41 @@ inline const char* findBreakOrBackslash(const char* p, const char* end) {
 // Such a line's words all begin like a face vertex, so each one is a vertex.
 inline const char* countFaceWords(const char* p, const char* end, std::size_t* count) {
     std::size_t words = 0;
-    unsigned afterBlank = 0; // whether the byte before p is a blank; p is one
+    bool afterBlank = false; // whether the byte before p is a blank; p is one
 #if defined(__SSE2__)
+    // Word starts, a blank's next byte that is none, add up in the vector's two halves (as 255
+    // each) until the 16 bytes that hold the line break.
+    const __m128i zero = _mm_setzero_si128();
+    __m128i sums = zero;
+    __m128i previousBlanks = zero;
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = simd::load(p);
-        const unsigned lineBreaks = simd::bits(simd::equal(bytes, '\n'));
-        const unsigned blanks =
-            simd::bits(_mm_or_si128(_mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t')),
-                                    simd::equal(bytes, '\r')));
-        const unsigned wordBytes =
-            simd::bits(_mm_or_si128(simd::within(bytes, '/', '9'), simd::equal(bytes, '-')));
-        const unsigned inLine = lineBreaks != 0 ? (lineBreaks & (0u - lineBreaks)) - 1 : 0xFFFFu;
-        if ((~(blanks | wordBytes) & inLine) != 0) {
+        const __m128i lineBreaks = simd::equal(bytes, '\n');
+        const __m128i blanks =
+            _mm_or_si128(_mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t')),
+                         simd::equal(bytes, '\r'));
+        const __m128i read =
+            _mm_or_si128(_mm_or_si128(blanks, lineBreaks),
+                         _mm_or_si128(simd::within(bytes, '/', '9'), simd::equal(bytes, '-')));
+        const __m128i starts = _mm_andnot_si128(
+            blanks, _mm_or_si128(_mm_slli_si128(blanks, 1), _mm_srli_si128(previousBlanks, 15)));
+        const unsigned breakBits = simd::bits(lineBreaks);
+        const unsigned inLine = breakBits != 0 ? (breakBits & (0u - breakBits)) - 1 : 0xFFFFu;
+        if ((~simd::bits(read) & inLine) != 0) {
             return nullptr;
         }
-        words += bitCount16(~blanks & ((blanks << 1) | afterBlank) & inLine);
-        if (lineBreaks != 0) {
-            *count = words;
-            return p + std::countr_zero(lineBreaks);
+        if (breakBits != 0) {
+            const __m128i total = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
+            *count = static_cast<std::size_t>(_mm_cvtsi128_si64(total)) / 255 +
+                     bitCount16(simd::bits(starts) & inLine);
+            return p + std::countr_zero(breakBits);
         }
-        afterBlank = blanks >> 15;
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(starts, zero));
+        previousBlanks = blanks;
     }
+    const __m128i total = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
+    words = static_cast<std::size_t>(_mm_cvtsi128_si64(total)) / 255;
+    afterBlank = (simd::bits(previousBlanks) & 0x8000u) != 0;
 #endif
     for (; p != end && *p != '\n'; ++p) {
         const char c = *p;
@@ -134,8 +152,8 @@ inline const char* countFaceWords(const char* p, const char* end, std::size_t* c
         if (!blank && !isDigit(c) && c != '/' && c != '-') {
             return nullptr;
         }
-        words += !blank && afterBlank != 0 ? 1 : 0;
-        afterBlank = blank ? 1 : 0;
+        words += !blank && afterBlank ? 1 : 0;
+        afterBlank = blank;
     }
     *count = words;
     return p;
