@@ -260,12 +260,14 @@ Quick quickStatement(Reading& reading, Scanner& scanner) {
         if (reading.filling) {
             return storePlainFace(reading, scanner) ? Quick::Read : Quick::Left;
         } else {
-            std::size_t vertices = 0;
-            const char* const lineEnd = countFaceWords(p + 1, scanner.textEnd(), &vertices);
-            if (lineEnd == nullptr) {
+            // A face has at most as many vertices as blanks: the count may come out high, for
+            // a blank at the end of the line, say, and the second pass finds the true one.
+            std::size_t blanks = 0;
+            const char* const lineEnd = countFaceBlanks(p + 1, scanner.textEnd(), &blanks);
+            if (lineEnd == nullptr || reading.exactFaces) {
                 return Quick::Left;
             }
-            countTriangles(reading, vertices);
+            countTriangles(reading, blanks);
             scanner.passLineBreak(lineEnd);
             return Quick::Read;
         }
@@ -304,10 +306,11 @@ bool readStatements(Reading& reading, Scanner& scanner) {
 }
 
 // Counts beyond what a 32-bit index can name are refused.
+constexpr std::uint64_t kCountLimit = std::numeric_limits<std::int32_t>::max();
+
 bool countFits(Reading& reading, std::uint64_t count, const char* what) {
-    constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max();
-    return count <= kLimit ||
-           reading.failInFile("more than " + std::to_string(kLimit) + " " + what);
+    return count <= kCountLimit ||
+           reading.failInFile("more than " + std::to_string(kCountLimit) + " " + what);
 }
 
 } // namespace
@@ -318,6 +321,12 @@ void Reading::startPass(bool fill) {
     material = 0;
     nextGroup = 0;
     group = groupNamed("default");
+    if (!fill) {
+        groupOrder.clear();
+        for (GroupSlot& slot : groups) {
+            slot.capacity = 0;
+        }
+    }
 }
 
 std::uint32_t Reading::groupNamed(std::string_view name) {
@@ -353,6 +362,12 @@ bool glmFirstPass(Reading& reading, Scanner& scanner) {
     if (!readStatements(reading, scanner)) {
         return false;
     }
+    if (!reading.exactFaces && reading.triangles > kCountLimit) {
+        // Only the exact count may refuse the file.
+        reading.exactFaces = true;
+        scanner.rewind();
+        return glmFirstPass(reading, scanner);
+    }
     if (!countFits(reading, reading.vertices, "vertices") ||
         !countFits(reading, reading.normals, "normals") ||
         !countFits(reading, reading.texcoords, "texture coordinates") ||
@@ -377,14 +392,29 @@ bool secondPass(Reading& reading, Scanner& scanner) {
     if (!readStatements(reading, scanner)) {
         return false;
     }
-    // Each group took no more triangles than the first pass counted in it, and all groups
-    // together as many: so each took exactly as many.
-    const ObjModel* model = reading.model;
+    ObjModel* model = reading.model;
     const bool same =
         reading.vertices == model->vertexcount && reading.normals == model->normalcount &&
-        reading.texcoords == model->texcoordcount && reading.triangles == model->facecount &&
+        reading.texcoords == model->texcoordcount && reading.triangles <= model->facecount &&
         reading.nextGroup == reading.groupOrder.size();
-    return same || failChanged(reading);
+    if (!same) {
+        return failChanged(reading);
+    }
+    // The first pass may have counted more triangles than there are; the arrays shrink to
+    // what the faces hold. Every face has a triangle, so no array shrinks to nothing.
+    if (reading.triangles < model->facecount) {
+        model->facecount = static_cast<std::uint32_t>(reading.triangles);
+        model->faces = static_cast<ObjTriangle*>(
+            std::realloc(model->faces, model->facecount * sizeof(ObjTriangle)));
+        for (const GroupSlot& slot : reading.groups) {
+            ObjGroup* group = slot.group;
+            if (group->facecount < slot.capacity) {
+                group->faceidx = static_cast<std::uint32_t*>(
+                    std::realloc(group->faceidx, group->facecount * sizeof(std::uint32_t)));
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace objreader

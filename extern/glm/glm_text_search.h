@@ -8,7 +8,9 @@
 #include <bit>
 #include <cstddef>
 
-#if defined(__SSE2__)
+// 16 bytes at a time where the processor has SSE2 and 64-bit registers; byte by byte elsewhere.
+#if defined(__SSE2__) && defined(__x86_64__)
+#define GLM_SEARCH_16 1
 #include <emmintrin.h>
 #endif
 
@@ -59,7 +61,7 @@ inline unsigned bitCount16(unsigned x) {
     return kCounts[x & 0xFFu] + kCounts[(x >> 8) & 0xFFu];
 }
 
-#if defined(__SSE2__)
+#if defined(GLM_SEARCH_16)
 namespace simd {
 
 inline __m128i load(const char* p) {
@@ -88,7 +90,7 @@ inline unsigned bits(__m128i bytes) {
 // The first line break or backslash in [p, end), or end. Where it finds no backslash, the
 // line break it finds ends the line: only a backslash can continue one.
 inline const char* findBreakOrBackslash(const char* p, const char* end) {
-#if defined(__SSE2__)
+#if defined(GLM_SEARCH_16)
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = simd::load(p);
         const unsigned found =
@@ -104,58 +106,48 @@ inline const char* findBreakOrBackslash(const char* p, const char* end) {
     return p;
 }
 
-// Counts the words of a face line from p, right after its keyword, up to its line break (or
+// Counts the blanks of a face line from p, right after its keyword, up to its line break (or
 // the end of the text) into *count and returns where the line ends; null when the line holds
-// a byte other than those of plain indices (digits, '/', '-') and the blanks ' ', '\t', '\r'.
-// Such a line's words all begin like a face vertex, so each one is a vertex.
-inline const char* countFaceWords(const char* p, const char* end, std::size_t* count) {
-    std::size_t words = 0;
-    bool afterBlank = false; // whether the byte before p is a blank; p is one
-#if defined(__SSE2__)
-    // Word starts, a blank's next byte that is none, add up in the vector's two halves (as 255
-    // each) until the 16 bytes that hold the line break.
+// a backslash, which may continue it. Every byte up to ' ' counts except the line break and a
+// carriage return before it. Each vertex of the face follows a blank, so a face has at most
+// as many vertices as blanks, and as many in a plainly written line.
+inline const char* countFaceBlanks(const char* p, const char* end, std::size_t* count) {
+    std::size_t blanks = 0;
+#if defined(GLM_SEARCH_16)
+    // The blanks of each 16 bytes add up in the vector's two halves, as 255 each, up to the 16
+    // bytes that hold the line break.
     const __m128i zero = _mm_setzero_si128();
+    const __m128i space = _mm_set1_epi8(' ');
     __m128i sums = zero;
-    __m128i previousBlanks = zero;
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = simd::load(p);
-        const __m128i lineBreaks = simd::equal(bytes, '\n');
-        const __m128i blanks =
-            _mm_or_si128(_mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t')),
-                         simd::equal(bytes, '\r'));
-        const __m128i read =
-            _mm_or_si128(_mm_or_si128(blanks, lineBreaks),
-                         _mm_or_si128(simd::within(bytes, '/', '9'), simd::equal(bytes, '-')));
-        const __m128i starts = _mm_andnot_si128(
-            blanks, _mm_or_si128(_mm_slli_si128(blanks, 1), _mm_srli_si128(previousBlanks, 15)));
-        const unsigned breakBits = simd::bits(lineBreaks);
-        const unsigned inLine = breakBits != 0 ? (breakBits & (0u - breakBits)) - 1 : 0xFFFFu;
-        if ((~simd::bits(read) & inLine) != 0) {
-            return nullptr;
+        const unsigned stops =
+            simd::bits(_mm_or_si128(simd::equal(bytes, '\n'), simd::equal(bytes, '\\')));
+        const __m128i blankBytes = _mm_cmpeq_epi8(_mm_min_epu8(bytes, space), bytes);
+        if (stops != 0) {
+            const unsigned stop = static_cast<unsigned>(std::countr_zero(stops));
+            if (p[stop] == '\\') {
+                return nullptr;
+            }
+            blanks = bitCount16(simd::bits(blankBytes) & ((1u << stop) - 1));
+            p += stop;
+            break;
         }
-        if (breakBits != 0) {
-            const __m128i total = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
-            *count = static_cast<std::size_t>(_mm_cvtsi128_si64(total)) / 255 +
-                     bitCount16(simd::bits(starts) & inLine);
-            return p + std::countr_zero(breakBits);
-        }
-        sums = _mm_add_epi64(sums, _mm_sad_epu8(starts, zero));
-        previousBlanks = blanks;
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(blankBytes, zero));
     }
-    const __m128i total = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
-    words = static_cast<std::size_t>(_mm_cvtsi128_si64(total)) / 255;
-    afterBlank = (simd::bits(previousBlanks) & 0x8000u) != 0;
+    sums = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
+    blanks += static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) / 255;
 #endif
     for (; p != end && *p != '\n'; ++p) {
-        const char c = *p;
-        const bool blank = c == ' ' || c == '\t' || c == '\r';
-        if (!blank && !isDigit(c) && c != '/' && c != '-') {
+        if (*p == '\\') {
             return nullptr;
         }
-        words += !blank && afterBlank ? 1 : 0;
-        afterBlank = blank;
+        blanks += static_cast<unsigned char>(*p) <= ' ' ? 1 : 0;
     }
-    *count = words;
+    if (p != end && p[-1] == '\r') {
+        blanks--;
+    }
+    *count = blanks;
     return p;
 }
 
