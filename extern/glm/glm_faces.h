@@ -47,11 +47,10 @@ bool readFace(Reading& reading, Scanner& scanner, Face* face);
 // names no item, quoting the index as written.
 bool resolveFace(Reading& reading, Face* face);
 
-// Stores triangle number *triangles of a face fanned out from its first corner (corners 0, 1,
-// 2 from first, previous and next) into model's faces and appends it to group; counts it.
-inline void storeTriangle(ObjModel* model, std::uint64_t* triangles, ObjGroup* group,
-                          const Corner& first, const Corner& previous, const Corner& next) {
-    ObjTriangle& triangle = model->faces[*triangles];
+// Fills a triangle of a face fanned out from its first corner: corners 0, 1, 2 from first,
+// previous and next.
+inline void fillTriangle(ObjTriangle& triangle, const Corner& first, const Corner& previous,
+                         const Corner& next) {
     const Corner* fan[3] = {&first, &previous, &next};
     for (int i = 0; i < 3; i++) {
         triangle.vertexidx[i] = fan[i]->vertex;
@@ -59,7 +58,6 @@ inline void storeTriangle(ObjModel* model, std::uint64_t* triangles, ObjGroup* g
         triangle.texcoordidx[i] = fan[i]->texcoord;
     }
     triangle.facetnormidx = 0;
-    group->faceidx[group->facecount++] = static_cast<std::uint32_t>((*triangles)++);
 }
 
 // For the filling pass, the quick path of faces as nearly all files write them: reads the

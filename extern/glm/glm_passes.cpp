@@ -91,8 +91,9 @@ bool face(Reading& reading, Scanner& scanner) {
         return false;
     }
     for (std::size_t k = 2; k < face.corners.size(); k++) {
-        storeTriangle(model, &reading.triangles, group, face.corners[0], face.corners[k - 1],
-                      face.corners[k]);
+        fillTriangle(model->faces[reading.triangles], face.corners[0], face.corners[k - 1],
+                     face.corners[k]);
+        group->faceidx[group->facecount++] = static_cast<std::uint32_t>(reading.triangles++);
     }
     return true;
 }

@@ -13,32 +13,35 @@ namespace objreader {
 
 namespace {
 
-// An index: a minus sign or none, then 1 to 9 digits. Returns where it ends, or null.
-inline const char* plainIndex(const char* p, std::int32_t* index) {
+// What a face's indices are resolved against: the items defined before the face, and in
+// the whole file.
+struct IndexRange {
+    std::uint64_t definedBefore;
+    std::uint32_t total;
+};
+
+// An index written as a minus sign or none and 1 to 9 digits, resolved as resolveIndex does
+// it. Returns where it ends; null where it is written otherwise or names no item.
+inline const char* plainIndex(const char* p, const IndexRange& range, std::int32_t* index) {
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
-    std::uint32_t magnitude = 0;
-    int length = 0;
-    for (; length < 10 && isDigit(p[length]); length++) {
-        magnitude = magnitude * 10 + static_cast<unsigned char>(p[length] - '0');
-    }
-    if (length == 0 || length > 9) {
+    unsigned digit = static_cast<unsigned char>(*p) - 48u;
+    if (digit >= 10) {
         return nullptr;
     }
-    *index =
-        negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
-    return p + length;
-}
-
-// Turns a written index into an array index as resolveIndex does; false where it would fail.
-inline bool resolvePlainIndex(std::int32_t* index, std::uint64_t definedBefore,
-                              std::uint32_t total) {
-    std::int64_t resolved = *index;
-    if (resolved < 0) {
-        resolved += static_cast<std::int64_t>(definedBefore) + 1;
+    std::uint32_t magnitude = digit;
+    int length = 1;
+    for (; length < 10 && (digit = static_cast<unsigned char>(p[length]) - 48u) < 10; length++) {
+        magnitude = magnitude * 10 + digit;
+    }
+    const std::int64_t resolved = negative ? static_cast<std::int64_t>(range.definedBefore) + 1 -
+                                                 static_cast<std::int64_t>(magnitude)
+                                           : magnitude;
+    if (length > 9 || static_cast<std::uint64_t>(resolved - 1) >= range.total) {
+        return nullptr;
     }
     *index = static_cast<std::int32_t>(resolved);
-    return static_cast<std::uint64_t>(resolved - 1) < total;
+    return p + length;
 }
 
 // Where a plain face vertex may end: at a blank, the line break or the end of the text.
@@ -47,13 +50,13 @@ inline bool endsWord(const char* p, const char* end) {
     return next == kBlank || next == kLineBreak || (next == kZeroByte && p == end);
 }
 
-// The face being stored, in local copies of the counts that storing moves.
+// The face being stored, with local copies of what storing reads and moves.
 struct PlainFace {
-    ObjModel* model;
-    ObjGroup* group;
-    std::uint64_t definedVertices, definedTexcoords, definedNormals;
-    std::uint64_t triangles; // the next triangle's number
-    std::uint64_t room;      // how many more triangles fit, in the model and in the group
+    IndexRange vertices, texcoords, normals;
+    ObjTriangle* faces;     // the model's
+    std::uint32_t* grouped; // the next entry of the group's face list
+    std::uint64_t triangle; // the next triangle's number
+    std::uint64_t room;     // how many more triangles fit, in the model and in the group
 };
 
 // Reads one vertex of the form <kTexcoord, kNormal> at p into *corner, resolved; returns
@@ -61,36 +64,23 @@ struct PlainFace {
 template <bool kTexcoord, bool kNormal>
 inline const char* plainCorner(const PlainFace& face, const char* p, const char* end,
                                Corner* corner) {
-    const ObjModel* model = face.model;
-    p = plainIndex(p, &corner->vertex);
-    if (p == nullptr ||
-        !resolvePlainIndex(&corner->vertex, face.definedVertices, model->vertexcount)) {
-        return nullptr;
-    }
+    p = plainIndex(p, face.vertices, &corner->vertex);
     if constexpr (kTexcoord || kNormal) {
-        if (*p != '/') {
+        if (p == nullptr || *p != '/') {
             return nullptr;
         }
         ++p;
     }
     if constexpr (kTexcoord) {
-        p = plainIndex(p, &corner->texcoord);
-        if (p == nullptr ||
-            !resolvePlainIndex(&corner->texcoord, face.definedTexcoords, model->texcoordcount)) {
-            return nullptr;
-        }
+        p = plainIndex(p, face.texcoords, &corner->texcoord);
     }
     if constexpr (kNormal) {
-        if (*p != '/') {
+        if (p == nullptr || *p != '/') {
             return nullptr;
         }
-        p = plainIndex(p + 1, &corner->normal);
-        if (p == nullptr ||
-            !resolvePlainIndex(&corner->normal, face.definedNormals, model->normalcount)) {
-            return nullptr;
-        }
+        p = plainIndex(p + 1, face.normals, &corner->normal);
     }
-    return endsWord(p, end) ? p : nullptr;
+    return p != nullptr && endsWord(p, end) ? p : nullptr;
 }
 
 // Reads and stores the vertices of the form <kTexcoord, kNormal> from p, the first vertex
@@ -118,41 +108,42 @@ const char* plainCorners(PlainFace& face, const char* p, const char* end) {
             if (count - 2 >= face.room) {
                 return nullptr;
             }
-            storeTriangle(face.model, &face.triangles, face.group, first, previous, next);
+            fillTriangle(face.faces[face.triangle], first, previous, next);
+            *face.grouped++ = static_cast<std::uint32_t>(face.triangle++);
         }
         previous = next;
     }
 }
 
 // The form of the face vertex at p, by its slashes: whether it has a texture coordinate and
-// a normal. Any other text reads as a plain vertex, which plainCorner then refuses.
+// a normal. What is no plain vertex reads as one of the form v, which plainCorner refuses.
 void plainForm(const char* p, bool* texcoord, bool* normal) {
-    std::int32_t index = 0;
-    p = plainIndex(p, &index);
-    *texcoord = false;
-    *normal = false;
-    if (p != nullptr && *p == '/') {
-        *texcoord = p[1] != '/';
-        p = *texcoord ? plainIndex(p + 1, &index) : p + 1;
-        *normal = p != nullptr && *p == '/';
+    while (isDigit(*p) || *p == '-') {
+        ++p;
+    }
+    *texcoord = *p == '/' && p[1] != '/';
+    *normal = *p == '/' && p[1] == '/';
+    if (*texcoord) {
+        for (p += 2; isDigit(*p) || *p == '-'; ++p) {
+        }
+        *normal = *p == '/';
     }
 }
 
 } // namespace
 
 bool storePlainFace(Reading& reading, Scanner& scanner) {
-    ObjModel* model = reading.model;
+    const ObjModel* model = reading.model;
     const GroupSlot& slot = reading.currentGroup();
     ObjGroup* group = slot.group;
-    PlainFace face = {model,
-                      group,
-                      reading.vertices,
-                      reading.texcoords,
-                      reading.normals,
+    PlainFace face = {{reading.vertices, model->vertexcount},
+                      {reading.texcoords, model->texcoordcount},
+                      {reading.normals, model->normalcount},
+                      model->faces,
+                      group->faceidx + group->facecount,
                       reading.triangles,
                       std::min<std::uint64_t>(model->facecount - reading.triangles,
                                               slot.capacity - group->facecount)};
-    const std::uint32_t grouped = group->facecount;
     const char* const end = scanner.textEnd();
     const char* p = scanner.position() + 1;
     while (isBlank(*p)) {
@@ -172,11 +163,10 @@ bool storePlainFace(Reading& reading, Scanner& scanner) {
         lineEnd = plainCorners<false, false>(face, p, end);
     }
     if (lineEnd == nullptr) {
-        // Triangles stored so far are stored again by the slow path; the counts stay.
-        group->facecount = grouped;
-        return false;
+        return false; // what was stored is stored again by the general path
     }
-    reading.triangles = face.triangles;
+    group->facecount += static_cast<std::uint32_t>(face.triangle - reading.triangles);
+    reading.triangles = face.triangle;
     scanner.passLineBreak(lineEnd);
     return true;
 }
