@@ -11,6 +11,7 @@
 #include "glm_text_search.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -213,10 +214,10 @@ bool plainKeywordEnd(char c) {
 enum class Quick { Left, Read, Failed };
 
 // The quick path of the statements that nearly every line of a file holds, written plainly:
-// blank lines, comments, "v", "vn", "vt" and "f" lines, and skipped lines. The scanner stands
-// at the start of a line. Each line is read as statement() reads it; a line that this leaves
-// (Left) is left unread for statement(): a line that starts with a blank, a "g", "mtllib" or
-// "usemtl" line, a keyword other than "v", "vn", "vt" that begins with "v", a face that is not
+// blank lines, comments, "v", "vn", "vt", "f", "g" and "usemtl" lines, and skipped lines. The
+// scanner stands at the start of a line. Each line is read as statement() reads it; a line
+// that this leaves (Left) is left unread for statement(): a line that starts with a blank, an
+// "mtllib" line, another keyword that begins with "v", "f", "g" or "u", a face that is not
 // written plainly.
 Quick quickStatement(Reading& reading, Scanner& scanner) {
     const char* const p = scanner.position();
@@ -273,8 +274,21 @@ Quick quickStatement(Reading& reading, Scanner& scanner) {
             return Quick::Read;
         }
     case 'g':
+    case 'u': {
+        // "g" and "usemtl", each followed by a blank: the rest of the line is read as the
+        // general path reads it.
+        const std::size_t length = *p == 'g' ? 1 : 6;
+        if ((*p == 'u' && std::strncmp(p, "usemtl", 6) != 0) || !plainKeywordEnd(p[length])) {
+            return Quick::Left;
+        }
+        scanner.moveTo(p + length);
+        if (!(*p == 'g' ? groupLine(reading, scanner) : materialUse(reading, scanner))) {
+            return Quick::Failed;
+        }
+        scanner.endLine();
+        return Quick::Read;
+    }
     case 'm':
-    case 'u':
         return Quick::Left;
     default:
         if (charClass(*p) != kWordChar) {
@@ -381,8 +395,9 @@ bool glmFirstPass(Reading& reading, Scanner& scanner) {
     model->texcoordcount = static_cast<std::uint32_t>(reading.texcoords);
     model->facecount = static_cast<std::uint32_t>(reading.triangles);
     for (GroupSlot& slot : reading.groups) {
+        // Filled by the second pass, up to the triangles it finds.
         slot.group->faceidx =
-            static_cast<std::uint32_t*>(std::calloc(slot.capacity, sizeof(std::uint32_t)));
+            static_cast<std::uint32_t*>(std::malloc(slot.capacity * sizeof(std::uint32_t)));
     }
     reading.indexMaterials();
     return true;
