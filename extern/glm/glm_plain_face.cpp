@@ -21,7 +21,8 @@ struct IndexRange {
 };
 
 // An index written as a minus sign or none and 1 to 9 digits, resolved as resolveIndex does
-// it. Returns where it ends; null where it is written otherwise or names no item.
+// it ("-0" is 0, no item). Returns where it ends; null where it is written otherwise or names
+// no item.
 inline const char* plainIndex(const char* p, const IndexRange& range, std::int32_t* index) {
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
@@ -34,9 +35,10 @@ inline const char* plainIndex(const char* p, const IndexRange& range, std::int32
     for (; length < 10 && (digit = static_cast<unsigned char>(p[length]) - 48u) < 10; length++) {
         magnitude = magnitude * 10 + digit;
     }
-    const std::int64_t resolved = negative ? static_cast<std::int64_t>(range.definedBefore) + 1 -
-                                                 static_cast<std::int64_t>(magnitude)
-                                           : magnitude;
+    const std::int64_t resolved = negative && magnitude != 0
+                                      ? static_cast<std::int64_t>(range.definedBefore) + 1 -
+                                            static_cast<std::int64_t>(magnitude)
+                                      : magnitude;
     if (length > 9 || static_cast<std::uint64_t>(resolved - 1) >= range.total) {
         return nullptr;
     }
@@ -124,7 +126,8 @@ void plainForm(const char* p, bool* texcoord, bool* normal) {
     *texcoord = *p == '/' && p[1] != '/';
     *normal = *p == '/' && p[1] == '/';
     if (*texcoord) {
-        for (p += 2; isDigit(*p) || *p == '-'; ++p) {
+        // p[1] is no slash, but may be the zero byte that ends the text.
+        for (++p; isDigit(*p) || *p == '-'; ++p) {
         }
         *normal = *p == '/';
     }

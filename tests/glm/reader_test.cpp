@@ -476,7 +476,7 @@ std::string randomObj(std::mt19937& random) {
             text += "f";
             for (int corner = 2 + pick(12); corner >= 0; corner--) {
                 const int index = pick(4) == 0 ? -1 - pick(defined) : 1 + pick(defined);
-                std::string vertex = std::to_string(index);
+                std::string vertex = pick(1000) == 0 ? "-0" : std::to_string(index);
                 const char* const suffixes[] = {"", "/1", "//1", "/1/1"};
                 vertex += suffixes[form];
                 text += blanks[pick(6)] + (pick(500) == 0 ? oddVertices[pick(12)] : vertex);
