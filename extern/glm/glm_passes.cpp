@@ -320,6 +320,12 @@ bool readStatements(Reading& reading, Scanner& scanner) {
                             "glmReadOBJ() failed: can't read data file \"" + path + "\".");
 }
 
+// array, of at least count elements, cut to count; an empty one stays as it is, as realloc
+// gives no clear answer for no bytes.
+template <class T> T* shrunk(T* array, std::size_t count) {
+    return count == 0 ? array : static_cast<T*>(std::realloc(array, count * sizeof(T)));
+}
+
 // Counts beyond what a 32-bit index can name are refused.
 constexpr std::uint64_t kCountLimit = std::numeric_limits<std::int32_t>::max();
 
@@ -417,16 +423,13 @@ bool secondPass(Reading& reading, Scanner& scanner) {
         return failChanged(reading);
     }
     // The first pass may have counted more triangles than there are; the arrays shrink to
-    // what the faces hold. Every face has a triangle, so no array shrinks to nothing.
+    // what the faces hold.
     if (reading.triangles < model->facecount) {
         model->facecount = static_cast<std::uint32_t>(reading.triangles);
-        model->faces = static_cast<ObjTriangle*>(
-            std::realloc(model->faces, model->facecount * sizeof(ObjTriangle)));
+        model->faces = shrunk(model->faces, model->facecount);
         for (const GroupSlot& slot : reading.groups) {
-            ObjGroup* group = slot.group;
-            if (group->facecount < slot.capacity) {
-                group->faceidx = static_cast<std::uint32_t*>(
-                    std::realloc(group->faceidx, group->facecount * sizeof(std::uint32_t)));
+            if (slot.group->facecount < slot.capacity) {
+                slot.group->faceidx = shrunk(slot.group->faceidx, slot.group->facecount);
             }
         }
     }

@@ -1,5 +1,5 @@
 // What each byte of the text is to the reader, and searching a line 16 bytes at a time: where
-// a line ends, and how many words a face line holds. Each search gives what a byte-by-byte
+// a line ends, and how many blanks a face line holds. Each search gives what a byte-by-byte
 // loop over the same text gives; the last bytes before the end of the text, fewer than 16, go
 // byte by byte, so no search reads past the end.
 #pragma once
@@ -70,13 +70,6 @@ inline __m128i load(const char* p) {
 
 inline __m128i equal(__m128i bytes, char c) {
     return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
-}
-
-// The bytes from low to high, as unsigned values.
-inline __m128i within(__m128i bytes, char low, char high) {
-    const __m128i offset = _mm_sub_epi8(bytes, _mm_set1_epi8(low));
-    return _mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(static_cast<char>(high - low))),
-                          offset);
 }
 
 // One bit per byte.
