@@ -370,6 +370,7 @@ int main(int argc, char** argv) {
         return readForPeak(argv[2], argv[3]);
     }
     if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
+        std::filesystem::create_directories(argv[2]);
         writeFiles(argv[2]);
         return 0;
     }
