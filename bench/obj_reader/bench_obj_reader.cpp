@@ -1,33 +1,44 @@
-// Reads a generated OBJ model of about a million triangles (positions, texture coordinates
-// and normals, "v/vt/vn" faces, eight groups over four materials) with glmReadOBJ and with
-// tinyobjloader's ObjReader, prints the time ratio, then each reader's peak memory measured
-// in a fresh process of its own, and times glmBuildFacetNormals plus glmVertexNormals(90).
+// Reads generated OBJ files with glmReadOBJ, tinyobjloader and fast_obj in one process,
+// interleaved round by round, and prints each reader's minimum and median time and the
+// ratios of glmReadOBJ's to the others'; then each reader's peak memory on each file,
+// measured in a fresh process of its own; then the time of glmBuildFacetNormals plus
+// glmVertexNormals(90) on the height field.
 //
-// A second model has 50,000 groups of one triangle each over 1,000 materials; its twin holds
-// the same vertices and triangles in one group. Their times per triangle show what groups
-// and materials cost, against the twin and against tinyobjloader on the same file.
+// The files:
+// - a height field of about a million triangles: positions, texture coordinates and normals,
+//   "v/vt/vn" faces, eight groups over four materials;
+// - an exporter's file: polygons of 5 to 30 corners, 2,000 groups over 200 materials,
+//   comments, blank lines, smoothing and object lines, CRLF line ends;
+// - 50,000 groups of one triangle each over 1,000 materials, and its twin that holds the
+//   same vertices and triangles in one group: their times show what groups and materials
+//   cost.
+// They are written to a temporary folder at start and removed at the end.
 //
-// The models are written to a temporary folder at start and removed at the end.
+// Usage: bench_obj_reader [--rounds N] (7 by default), or bench_obj_reader --write FOLDER to
+// write the files into FOLDER and keep them, for profiling.
 #include "gallery/glm.h"
 
-#include <benchmark/benchmark.h>
 #include <tiny_obj_loader.h>
+#ifdef GALLERY_BENCH_FAST_OBJ
+#include "fast_obj.h"
+#endif
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
-
-constexpr int kGrid = 708; // (708 - 1)^2 cells of two triangles: 999,698 triangles
-constexpr int kGroups = 8;
-constexpr int kMaterials = 4;
 
 void appendNumber(std::string& out, float value) {
     char text[32];
@@ -35,8 +46,16 @@ void appendNumber(std::string& out, float value) {
     out.append(text, result.ptr);
 }
 
+void writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 // A wavy height field: one vertex, texture coordinate and normal per grid point.
-void writeModel(const std::filesystem::path& obj, const std::filesystem::path& mtl) {
+constexpr int kGrid = 708; // (708 - 1)^2 cells of two triangles: 999,698 triangles
+
+void writeHeightField(const std::filesystem::path& obj, const std::filesystem::path& mtl) {
+    constexpr int kGroups = 8;
+    constexpr int kMaterials = 4;
     std::string text = "# generated height field\nmtllib " + mtl.filename().string() + "\n";
     const auto height = [](float x, float z) { return 0.1f * std::sin(x * 9) * std::cos(z * 7); };
     for (int row = 0; row < kGrid; row++) {
@@ -79,13 +98,93 @@ void writeModel(const std::filesystem::path& obj, const std::filesystem::path& m
             }
         }
     }
-    std::ofstream(obj, std::ios::binary) << text;
+    writeFile(obj, text);
     std::string materials;
     for (int m = 0; m < kMaterials; m++) {
         materials += "newmtl material" + std::to_string(m) + "\nKa 0.1 0.1 0.1\nKd 0." +
                      std::to_string(m + 2) + " 0.5 0.5\nKs 1 1 1\nNs 200\nNi 1.45\nillum 2\n";
     }
-    std::ofstream(mtl, std::ios::binary) << materials;
+    writeFile(mtl, materials);
+}
+
+// An exporter's file: each group is an object of its own, a ring of polygons of 5 to 30
+// corners around a shared centre, flat-shaded (one normal per polygon) with texture
+// coordinates per vertex. Every line ends in CRLF.
+void writeExport(const std::filesystem::path& obj, const std::filesystem::path& mtl) {
+    constexpr int kGroups = 2000;
+    constexpr int kMaterials = 200;
+    constexpr int kPolygonsPerGroup = 30;
+    std::mt19937 random(15);
+    std::uniform_int_distribution<int> cornerCount(5, 30);
+    std::uniform_real_distribution<float> jitter(-0.01f, 0.01f);
+    std::string text =
+        "# Exported model\r\n# 2000 objects\r\n\r\nmtllib " + mtl.filename().string() + "\r\n";
+    int vertices = 0;
+    int texcoords = 0;
+    int normals = 0;
+    const auto line = [&](const char* keyword, std::initializer_list<float> values) {
+        text += keyword;
+        for (const float value : values) {
+            text += ' ';
+            appendNumber(text, value);
+        }
+        text += "\r\n";
+    };
+    for (int g = 0; g < kGroups; g++) {
+        const float cx = static_cast<float>(g % 50) * 3;
+        const float cz = static_cast<float>(g / 50) * 3;
+        text += "\r\n# object part" + std::to_string(g) + "\r\no part" + std::to_string(g) + "\r\n";
+        // The polygons share their rim vertices with their neighbours: polygon p runs over
+        // rim vertices [start of p, start of p + 1], fanned about one centre vertex each.
+        std::vector<int> corners(kPolygonsPerGroup);
+        int rim = 0;
+        for (int& count : corners) {
+            count = cornerCount(random);
+            rim += count - 2;
+        }
+        const int firstVertex = vertices + 1;
+        for (int i = 0; i <= rim; i++) {
+            const float angle = 6.2831853f * static_cast<float>(i) / static_cast<float>(rim);
+            line("v", {cx + std::cos(angle) + jitter(random), jitter(random) * 10,
+                       cz + std::sin(angle) + jitter(random)});
+            line("vt", {0.5f + 0.5f * std::cos(angle), 0.5f + 0.5f * std::sin(angle)});
+        }
+        line("v", {cx, 0.5f, cz});
+        line("vt", {0.5f, 0.5f});
+        const int centre = firstVertex + rim + 1;
+        vertices += rim + 2;
+        const int firstTexcoord = texcoords + 1;
+        texcoords += rim + 2;
+        for (int p = 0; p < kPolygonsPerGroup; p++) {
+            line("vn", {jitter(random), 1, jitter(random)});
+        }
+        text += "g part" + std::to_string(g) + "\r\nusemtl material" +
+                std::to_string((g * 7) % kMaterials) + "\r\ns off\r\n";
+        int start = 0;
+        for (int p = 0; p < kPolygonsPerGroup; p++) {
+            const int normal = ++normals;
+            const auto corner = [&](int vertex, int texcoord) {
+                text += ' ' + std::to_string(vertex) + '/' + std::to_string(texcoord) + '/' +
+                        std::to_string(normal);
+            };
+            text += 'f';
+            corner(centre, firstTexcoord + rim + 1);
+            for (int i = 0; i <= corners[p] - 2; i++) {
+                corner(firstVertex + start + i, firstTexcoord + start + i);
+            }
+            text += "\r\n";
+            start += corners[p] - 2;
+        }
+    }
+    writeFile(obj, text);
+    std::string materials = "# 200 materials\r\n";
+    for (int m = 0; m < kMaterials; m++) {
+        materials += "\r\nnewmtl material" + std::to_string(m) + "\r\nNs 225.000000\r\n" +
+                     "Ka 1.000000 1.000000 1.000000\r\nKd 0." + std::to_string(100 + m) +
+                     " 0.500000 0.250000\r\nKs 0.500000 0.500000 0.500000\r\n" +
+                     "Ke 0.000000 0.000000 0.000000\r\nNi 1.450000\r\nd 1.000000\r\nillum 2\r\n";
+    }
+    writeFile(mtl, materials);
 }
 
 // The many-groups model and its one-group twin: a strip of triangles over a wavy line.
@@ -107,83 +206,66 @@ void writeStrip(const std::filesystem::path& obj, const std::filesystem::path& m
         text += "f " + std::to_string(i) + " " + std::to_string(i + 1) + " " +
                 std::to_string(i + 2) + "\n";
     }
-    std::ofstream(obj, std::ios::binary) << text;
+    writeFile(obj, text);
     std::string materials;
     for (int m = 0; m < kStripMaterials; m++) {
         materials += "newmtl material" + std::to_string(m) + "\nKd 0.5 0.5 0." +
                      std::to_string(m % 10) + "\nNs 100\n";
     }
-    std::ofstream(mtl, std::ios::binary) << materials;
+    writeFile(mtl, materials);
 }
 
-std::string modelPath;
+// The readers; each reads a file and frees what it read, false when it could not.
+struct Reader {
+    const char* name;
+    bool (*read)(const std::string& path);
+};
 
-bool readWithPeer(const std::string& path) {
+bool readWithGlm(const std::string& path) {
+    ObjModel* model = glmReadOBJ(path.c_str());
+    glmDestroyModel(model);
+    return true;
+}
+
+bool readWithTinyobj(const std::string& path) {
     tinyobj::ObjReaderConfig config;
     config.vertex_color = false;
     tinyobj::ObjReader reader;
     return reader.ParseFromFile(path, config);
 }
 
-void readWithGlm(benchmark::State& state, const std::string& path) {
-    for (auto _ : state) {
-        ObjModel* model = glmReadOBJ(path.c_str());
-        benchmark::DoNotOptimize(model->facecount);
-        glmDestroyModel(model);
+#ifdef GALLERY_BENCH_FAST_OBJ
+bool readWithFastObj(const std::string& path) {
+    fastObjMesh* mesh = fast_obj_read(path.c_str());
+    if (mesh == nullptr) {
+        return false;
     }
+    fast_obj_destroy(mesh);
+    return true;
 }
+#endif
 
-void readWithTinyobj(benchmark::State& state, const std::string& path) {
-    for (auto _ : state) {
-        if (!readWithPeer(path)) {
-            state.SkipWithError("tinyobjloader could not read the model");
-        }
-    }
-}
-
-void BM_FacetAndVertexNormals(benchmark::State& state) {
-    ObjModel* model = glmReadOBJ(modelPath.c_str());
-    for (auto _ : state) {
-        glmBuildFacetNormals(model);
-        glmVertexNormals(model, 90.0f);
-    }
-    state.counters["normals"] = model->normalcount;
-    glmDestroyModel(model);
-}
-
-BENCHMARK(BM_FacetAndVertexNormals)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// Each reader on a model, under the name that the figures look the times up by.
-void registerRead(const char* name, void (*read)(benchmark::State&, const std::string&),
-                  const std::string& path) {
-    benchmark::RegisterBenchmark(name, read, path)->Unit(benchmark::kMillisecond)->Iterations(5);
-}
-
-// Keeps each benchmark's wall and processor time per iteration, in milliseconds.
-class KeepingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, std::pair<double, double>> times;
+const Reader kReaders[] = {
+    {"glmReadOBJ", readWithGlm},
+#ifdef GALLERY_BENCH_FAST_OBJ
+    {"fast_obj", readWithFastObj},
+#endif
+    {"tinyobjloader", readWithTinyobj},
 };
+constexpr std::size_t kReaderCount = std::size(kReaders);
 
-// The peak resident memory, in MiB, of a fresh process of this program that reads the
-// model with one reader ("glm", "tinyobj") or with none ("none"). The process measures
-// itself: a parent's pages would count in its own figure before it starts anew.
-double peakMemory(const char* reader) {
-    const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() +
-                                " --peak " + reader + " '" + modelPath + "'";
-    std::FILE* child = popen(command.c_str(), "r");
-    double kibibytes = 0;
-    if (child == nullptr || std::fscanf(child, "%lf", &kibibytes) != 1 || pclose(child) != 0) {
-        std::fprintf(stderr, "the %s reader's process failed\n", reader);
-        return 0;
-    }
-    return kibibytes / 1024.0;
+// Milliseconds of wall-clock time that f takes.
+double milliseconds(const std::function<void()>& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The process's peak resident memory so far, in KiB, from /proc/self/status.
@@ -198,14 +280,87 @@ long peakSoFar() {
     return 0;
 }
 
-int readForPeak(const std::string& reader, const std::string& path) {
-    if (reader == "glm") {
-        glmDestroyModel(glmReadOBJ(path.c_str()));
-    } else if (reader == "tinyobj" && !readWithPeer(path)) {
-        return 1;
+// A fresh process of this program reads the file with one reader (or with none, "none")
+// and prints its peak memory: a parent's pages would count in the figure of a child that
+// only forked.
+int readForPeak(const std::string& name, const std::string& path) {
+    for (const Reader& reader : kReaders) {
+        if (name == reader.name && !reader.read(path)) {
+            return 1;
+        }
     }
     std::printf("%ld\n", peakSoFar());
     return 0;
+}
+
+// The peak memory in MiB of a fresh process that reads path with the named reader.
+double peakMemory(const char* name, const std::string& path) {
+    const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() +
+                                " --peak " + name + " '" + path + "'";
+    std::FILE* child = popen(command.c_str(), "r");
+    double kibibytes = 0;
+    if (child == nullptr || std::fscanf(child, "%lf", &kibibytes) != 1 || pclose(child) != 0) {
+        std::fprintf(stderr, "the %s reader's process failed\n", name);
+        return 0;
+    }
+    return kibibytes / 1024.0;
+}
+
+struct Timings {
+    std::vector<double> runs[kReaderCount];
+};
+
+// Reads the file rounds times with every reader, the order turning each round, so that
+// the readers share the machine's slow and quiet moments alike.
+Timings timeReaders(const std::string& path, int rounds) {
+    Timings timings;
+    for (const Reader& reader : kReaders) {
+        reader.read(path); // warms the page cache and the allocator
+    }
+    for (int round = 0; round < rounds; round++) {
+        for (std::size_t k = 0; k < kReaderCount; k++) {
+            const std::size_t r = (round + k) % kReaderCount;
+            bool read = true;
+            timings.runs[r].push_back(milliseconds([&] { read = kReaders[r].read(path); }));
+            if (!read) {
+                std::fprintf(stderr, "%s could not read %s\n", kReaders[r].name, path.c_str());
+                std::exit(1);
+            }
+        }
+    }
+    return timings;
+}
+
+struct Files {
+    std::string field, exported, manyGroups, oneGroup;
+};
+
+Files writeFiles(const std::filesystem::path& folder) {
+    const Files files = {(folder / "field.obj").string(), (folder / "export.obj").string(),
+                         (folder / "groups.obj").string(), (folder / "strip.obj").string()};
+    writeHeightField(files.field, folder / "field.mtl");
+    writeExport(files.exported, folder / "export.mtl");
+    writeStrip(files.manyGroups, folder / "groups.mtl", true);
+    writeStrip(files.oneGroup, folder / "strip.mtl", false);
+    return files;
+}
+
+void report(const char* title, const std::string& path, const Timings& timings) {
+    std::printf("\n%s: %s, %.1f MiB\n", title, std::filesystem::path(path).filename().c_str(),
+                static_cast<double>(std::filesystem::file_size(path)) / (1 << 20));
+    std::printf("  %-14s %9s %9s %9s\n", "reader", "min ms", "median ms", "peak MiB");
+    for (std::size_t r = 0; r < kReaderCount; r++) {
+        std::printf("  %-14s %9.1f %9.1f %9.1f\n", kReaders[r].name,
+                    *std::min_element(timings.runs[r].begin(), timings.runs[r].end()),
+                    median(timings.runs[r]), peakMemory(kReaders[r].name, path));
+    }
+    const double ours = *std::min_element(timings.runs[0].begin(), timings.runs[0].end());
+    const double oursMedian = median(timings.runs[0]);
+    for (std::size_t r = 1; r < kReaderCount; r++) {
+        const double theirs = *std::min_element(timings.runs[r].begin(), timings.runs[r].end());
+        std::printf("  glmReadOBJ's time / %s's: %.2f (min), %.2f (median)\n", kReaders[r].name,
+                    ours / theirs, oursMedian / median(timings.runs[r]));
+    }
 }
 
 } // namespace
@@ -214,56 +369,55 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--peak") == 0) {
         return readForPeak(argv[2], argv[3]);
     }
+    if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
+        std::filesystem::create_directories(argv[2]);
+        writeFiles(argv[2]);
+        return 0;
+    }
+    int rounds = 7;
+    if (argc == 3 && std::strcmp(argv[1], "--rounds") == 0) {
+        rounds = std::max(1, std::atoi(argv[2]));
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: %s [--rounds N | --write FOLDER]\n", argv[0]);
+        return 2;
+    }
+#ifndef GALLERY_BENCH_FAST_OBJ
+    std::printf("fast_obj left out: its source was not found beside the source tree "
+                "(../shared/peers/fast_obj)\n");
+#endif
     char folderTemplate[] = "/tmp/bench_obj_reader.XXXXXX";
     if (mkdtemp(folderTemplate) == nullptr) {
         std::perror("mkdtemp");
         return 1;
     }
     const std::filesystem::path folder = folderTemplate;
-    modelPath = (folder / "field.obj").string();
-    writeModel(folder / "field.obj", folder / "field.mtl");
-    const std::string manyGroupsPath = (folder / "groups.obj").string();
-    const std::string oneGroupPath = (folder / "strip.obj").string();
-    writeStrip(manyGroupsPath, folder / "groups.mtl", true);
-    writeStrip(oneGroupPath, folder / "strip.mtl", false);
-    registerRead("BM_glmReadOBJ", readWithGlm, modelPath);
-    registerRead("BM_tinyobjParseFromFile", readWithTinyobj, modelPath);
-    registerRead("BM_glmReadOBJManyGroups", readWithGlm, manyGroupsPath);
-    registerRead("BM_glmReadOBJOneGroup", readWithGlm, oneGroupPath);
-    registerRead("BM_tinyobjManyGroups", readWithTinyobj, manyGroupsPath);
-    std::printf("model: %s, %.1f MiB\n", modelPath.c_str(),
-                static_cast<double>(std::filesystem::file_size(modelPath)) / (1 << 20));
+    const auto [field, exported, manyGroups, oneGroup] = writeFiles(folder);
+    std::printf("%d interleaved rounds; peak memory of a process that reads nothing: %.1f MiB\n",
+                rounds, peakMemory("none", field));
 
-    benchmark::Initialize(&argc, argv);
-    KeepingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto [ours, oursCpu] = reporter.times["BM_glmReadOBJ/iterations:5"];
-    const auto [theirs, theirsCpu] = reporter.times["BM_tinyobjParseFromFile/iterations:5"];
-    if (ours > 0 && oursCpu > 0) {
-        std::printf("glmReadOBJ %.1f ms (processor %.1f ms), tinyobjloader %.1f ms (processor "
-                    "%.1f ms): ours %.2f times as fast (%.2f by processor time)\n",
-                    ours, oursCpu, theirs, theirsCpu, theirs / ours, theirsCpu / oursCpu);
+    report("height field", field, timeReaders(field, rounds));
+    report("exporter's file", exported, timeReaders(exported, rounds));
+    const Timings many = timeReaders(manyGroups, rounds);
+    const Timings one = timeReaders(oneGroup, rounds);
+    report("50,000 groups", manyGroups, many);
+    report("its one-group twin", oneGroup, one);
+    std::printf("\nglmReadOBJ on 50,000 groups takes %.2f times its time on one group (min)\n",
+                *std::min_element(many.runs[0].begin(), many.runs[0].end()) /
+                    *std::min_element(one.runs[0].begin(), one.runs[0].end()));
+
+    ObjModel* model = glmReadOBJ(field.c_str());
+    std::vector<double> normals;
+    for (int round = 0; round < rounds; round++) {
+        normals.push_back(milliseconds([&] {
+            glmBuildFacetNormals(model);
+            glmVertexNormals(model, 90.0f);
+        }));
     }
-    // Nanoseconds of processor time per triangle.
-    const auto perTriangle = [&](const char* name, double triangles) {
-        return reporter.times[std::string(name) + "/iterations:5"].second * 1e6 / triangles;
-    };
-    const double field = perTriangle("BM_glmReadOBJ", (kGrid - 1) * (kGrid - 1) * 2.0);
-    const double many = perTriangle("BM_glmReadOBJManyGroups", kStripTriangles);
-    const double one = perTriangle("BM_glmReadOBJOneGroup", kStripTriangles);
-    const double peer = perTriangle("BM_tinyobjManyGroups", kStripTriangles);
-    if (many > 0 && one > 0) {
-        std::printf("processor time per triangle: %d groups %.0f ns, one group %.0f ns (%.2f "
-                    "times), height "
-                    "field %.0f ns (%.2f times); tinyobjloader on the %d groups %.0f ns (ours "
-                    "%.2f times as fast)\n",
-                    kStripTriangles, many, one, many / one, field, field > 0 ? many / field : 0.0,
-                    kStripTriangles, peer, peer / many);
-    }
-    std::printf("peak memory: glmReadOBJ %.1f MiB, tinyobjloader %.1f MiB "
-                "(a process that reads nothing: %.1f MiB)\n",
-                peakMemory("glm"), peakMemory("tinyobj"), peakMemory("none"));
+    std::printf("glmBuildFacetNormals + glmVertexNormals(90) on the height field: %.1f ms (min), "
+                "%.1f ms (median), %u normals\n",
+                *std::min_element(normals.begin(), normals.end()), median(normals),
+                model->normalcount);
+    glmDestroyModel(model);
     std::filesystem::remove_all(folder);
-    benchmark::Shutdown();
     return 0;
 }

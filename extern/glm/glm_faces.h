@@ -2,6 +2,7 @@
 // Both reader passes read faces through here, so they always agree on them.
 #pragma once
 
+#include "gallery/glm.h"
 #include "glm_scanner.h"
 
 #include <cstdint>
@@ -45,5 +46,27 @@ bool readFace(Reading& reading, Scanner& scanner, Face* face);
 // items defined before the face. Returns false after recording a failure for an index that
 // names no item, quoting the index as written.
 bool resolveFace(Reading& reading, Face* face);
+
+// Fills a triangle of a face fanned out from its first corner: corners 0, 1, 2 from first,
+// previous and next.
+inline void fillTriangle(ObjTriangle& triangle, const Corner& first, const Corner& previous,
+                         const Corner& next) {
+    const Corner* fan[3] = {&first, &previous, &next};
+    for (int i = 0; i < 3; i++) {
+        triangle.vertexidx[i] = fan[i]->vertex;
+        triangle.normalidx[i] = fan[i]->normal;
+        triangle.texcoordidx[i] = fan[i]->texcoord;
+    }
+    triangle.facetnormidx = 0;
+}
+
+// For the filling pass, the quick path of faces as nearly all files write them: reads the
+// face whose "f" the scanner stands on and stores its triangles when it is written plainly
+// (each vertex in the face's form, its indices an optional minus sign and at most 9 digits,
+// all naming an item, and nothing else up to the line break) and fits the room that the
+// counting pass left; the scanner then stands at the next line. Returns false for any other
+// face, having stored nothing that counts: readFace, resolveFace and the failures they
+// report take it.
+bool storePlainFace(Reading& reading, Scanner& scanner);
 
 } // namespace objreader

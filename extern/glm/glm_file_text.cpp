@@ -8,7 +8,11 @@ namespace objreader {
 
 namespace {
 
+// The first reading goes in big pieces, for fewer reads; a reading after a rewind, which for
+// a model runs while its arrays fill, in small ones, so that it adds little to the peak of
+// the memory that reading a model takes.
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kRereadBufferSize = std::size_t{1} << 16;
 
 // The last line break in [text, text + size) that ends a line, or null.
 const char* lastLineEnd(const char* text, std::size_t size) {
@@ -36,13 +40,23 @@ bool FileText::open(const char* path) {
     if (file_ == nullptr) {
         return false;
     }
+    // Every read goes into the buffer below: the stream needs no buffer of its own.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
     capacity_ = kBufferSize;
     buffer_ = static_cast<char*>(std::malloc(capacity_ + 1));
     // A first read tells a folder, which opens but cannot be read, from a file.
-    return rewind();
+    return restart();
 }
 
 bool FileText::rewind() {
+    if (capacity_ > kRereadBufferSize) {
+        capacity_ = kRereadBufferSize;
+        buffer_ = static_cast<char*>(std::realloc(buffer_, capacity_ + 1));
+    }
+    return restart();
+}
+
+bool FileText::restart() {
     std::rewind(file_);
     filled_ = 0;
     handed_ = 0;

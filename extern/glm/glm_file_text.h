@@ -1,11 +1,11 @@
 // A text file handed to the scanner a stretch of whole lines at a time.
 //
-// The file is read through one buffer (1 MiB, more only for a longer line), so reading a
-// model takes little memory beyond the model itself, and the scanner works on text that
-// stays in the processor's cache. Each stretch ends after a line break that no backslash
-// continues (or at the end of the file) and is followed by a zero byte, so no statement is
-// ever cut in two. A line longer than kLineLimit stops the reading: the buffer never grows
-// past it, whatever the file holds (/dev/zero, say).
+// The file is read through one buffer (1 MiB, 128 KiB after a rewind, more only for a
+// longer line), so reading a model takes little memory beyond the model itself, and the
+// scanner works on text that stays in the processor's cache. Each stretch ends after a line break
+// that no backslash continues (or at the end of the file) and is followed by a zero byte, so no
+// statement is ever cut in two. A line longer than kLineLimit stops the reading: the buffer never
+// grows past it, whatever the file holds (/dev/zero, say).
 #pragma once
 
 #include <cstddef>
@@ -44,7 +44,7 @@ public:
     // The next stretch [*begin, *end); false when there is none, and end() says why.
     bool next(const char** begin, const char** end);
 
-    // Back to the start of the file; false on a read error.
+    // Back to the start of the file, to be read in smaller pieces; false on a read error.
     bool rewind();
 
     // Why the last call to next returned false: the file was read, a read failed, or a line
@@ -52,6 +52,8 @@ public:
     End end() const { return end_; }
 
 private:
+    // Back to the start of the file and the first stretch read; false on a read error.
+    bool restart();
     bool fill();
 
     std::FILE* file_ = nullptr;

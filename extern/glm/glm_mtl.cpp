@@ -62,8 +62,7 @@ std::uint64_t scanMaterials(Scanner& scanner, ObjMaterial* table, std::uint64_t 
                 material.specularexponent = value / 1000.0f * 128.0f;
             }
         } else if (color != nullptr) {
-            for (int i = 0; i < 3 && scanner.readFloat(&color[i]); i++) {
-            }
+            scanner.readFloats(color, 3);
         }
         scanner.endLine();
     }

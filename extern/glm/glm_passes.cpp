@@ -8,8 +8,10 @@
 // skipped with it.
 #include "glm_faces.h"
 #include "glm_reader.h"
+#include "glm_text_search.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -22,9 +24,15 @@ bool failChanged(Reading& reading) {
     return reading.failInFile("the file changed while it was read");
 }
 
+// Kept out of the line, so that vertexData stays small enough to be inlined.
+[[gnu::noinline]] bool unknownToken(Reading& reading, std::string_view keyword) {
+    return reading.fail("glmFirstPass(): Unknown token \"" + std::string(keyword) + "\".", true);
+}
+
 // "v", "vn", "vt": counted in the first pass; the second reads the values into the next
 // slot, as many as convert.
-bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
+[[gnu::always_inline]] inline bool vertexData(Reading& reading, Scanner& scanner,
+                                              std::string_view keyword) {
     ObjModel* model = reading.model;
     std::uint64_t* counter = &reading.vertices;
     float* array = model->vertices;
@@ -40,8 +48,7 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
         total = model->texcoordcount;
         width = 2;
     } else if (keyword.size() > 1) {
-        return reading.fail("glmFirstPass(): Unknown token \"" + std::string(keyword) + "\".",
-                            true);
+        return unknownToken(reading, keyword);
     }
     const std::uint64_t slot = ++*counter;
     if (!reading.filling) {
@@ -50,10 +57,16 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
     if (slot > total) {
         return failChanged(reading);
     }
-    float* values = &array[width * slot];
-    for (int i = 0; i < width && scanner.readFloat(&values[i]); i++) {
-    }
+    scanner.readFloats(&array[width * slot], width);
     return true;
+}
+
+// Counts the triangles of a face of that many vertices into the model and the current group.
+void countTriangles(Reading& reading, std::size_t vertices) {
+    // A face of fewer than three vertices counts none: the second pass refuses it.
+    const std::size_t triangles = vertices >= 3 ? vertices - 2 : 0;
+    reading.triangles += triangles;
+    reading.currentGroup().capacity += triangles;
 }
 
 // "f": the first pass counts its triangles into the model and the current group; the second
@@ -61,11 +74,7 @@ bool vertexData(Reading& reading, Scanner& scanner, std::string_view keyword) {
 bool face(Reading& reading, Scanner& scanner) {
     GroupSlot& slot = reading.currentGroup();
     if (!reading.filling) {
-        // A face of fewer than three vertices counts none: the second pass refuses it.
-        const std::size_t vertices = countVertices(scanner);
-        const std::size_t triangles = vertices >= 3 ? vertices - 2 : 0;
-        reading.triangles += triangles;
-        slot.capacity += triangles;
+        countTriangles(reading, countVertices(scanner));
         return true;
     }
     Face& face = reading.face;
@@ -82,16 +91,9 @@ bool face(Reading& reading, Scanner& scanner) {
     if (!resolveFace(reading, &face)) {
         return false;
     }
-    const Corner& first = face.corners[0];
     for (std::size_t k = 2; k < face.corners.size(); k++) {
-        ObjTriangle& triangle = model->faces[reading.triangles];
-        const Corner* fan[3] = {&first, &face.corners[k - 1], &face.corners[k]};
-        for (int i = 0; i < 3; i++) {
-            triangle.vertexidx[i] = fan[i]->vertex;
-            triangle.normalidx[i] = fan[i]->normal;
-            triangle.texcoordidx[i] = fan[i]->texcoord;
-        }
-        triangle.facetnormidx = 0;
+        fillTriangle(model->faces[reading.triangles], face.corners[0], face.corners[k - 1],
+                     face.corners[k]);
         group->faceidx[group->facecount++] = static_cast<std::uint32_t>(reading.triangles++);
     }
     return true;
@@ -193,11 +195,124 @@ bool statement(Reading& reading, Scanner& scanner, std::string_view keyword) {
     return read;
 }
 
+// Moves past the line that the scanner stands in, reading nothing more of it.
+[[gnu::always_inline]] inline void skipLine(Scanner& scanner) {
+    const char* const found = findBreakOrBackslash(scanner.position(), scanner.textEnd());
+    if (*found == '\\') {
+        scanner.moveTo(found);
+        scanner.endLine();
+    } else {
+        scanner.passLineBreak(found);
+    }
+}
+
+// Whether c, the byte after a keyword, ends it plainly.
+bool plainKeywordEnd(char c) {
+    return c == ' ' || c == '\t';
+}
+
+enum class Quick { Left, Read, Failed };
+
+// The quick path of the statements that nearly every line of a file holds, written plainly:
+// blank lines, comments, "v", "vn", "vt", "f", "g" and "usemtl" lines, and skipped lines. The
+// scanner stands at the start of a line. Each line is read as statement() reads it; a line
+// that this leaves (Left) is left unread for statement(): a line that starts with a blank, an
+// "mtllib" line, another keyword that begins with "v", "f", "g" or "u", a face that is not
+// written plainly.
+Quick quickStatement(Reading& reading, Scanner& scanner) {
+    const char* const p = scanner.position();
+    if (p == scanner.textEnd()) {
+        return Quick::Left;
+    }
+    switch (*p) {
+    case '\n':
+        scanner.passLineBreak(p);
+        return Quick::Read;
+    case '\r':
+        if (p[1] != '\n') {
+            return Quick::Left;
+        }
+        scanner.passLineBreak(p + 1);
+        return Quick::Read;
+    case '#':
+        scanner.endPhysicalLine();
+        return Quick::Read;
+    case 'v': {
+        const bool pair = (p[1] == 'n' || p[1] == 't') && plainKeywordEnd(p[2]);
+        if (!pair && !plainKeywordEnd(p[1])) {
+            return Quick::Left;
+        }
+        const std::size_t length = pair ? 2 : 1;
+        scanner.moveTo(p + length);
+        if (!vertexData(reading, scanner, std::string_view(p, length))) {
+            return Quick::Failed;
+        }
+        // The second pass has read the values, after which the line mostly ends.
+        if (reading.filling) {
+            scanner.endLine();
+        } else {
+            skipLine(scanner);
+        }
+        return Quick::Read;
+    }
+    case 'f':
+        if (!plainKeywordEnd(p[1])) {
+            return Quick::Left;
+        }
+        if (reading.filling) {
+            return storePlainFace(reading, scanner) ? Quick::Read : Quick::Left;
+        } else {
+            // A face has at most as many vertices as blanks: the count may come out high, for
+            // a blank at the end of the line, say, and the second pass finds the true one.
+            std::size_t blanks = 0;
+            const char* const lineEnd = countFaceBlanks(p + 1, scanner.textEnd(), &blanks);
+            if (lineEnd == nullptr || reading.exactFaces) {
+                return Quick::Left;
+            }
+            countTriangles(reading, blanks);
+            scanner.passLineBreak(lineEnd);
+            return Quick::Read;
+        }
+    case 'g':
+    case 'u': {
+        // "g" and "usemtl", each followed by a blank: the rest of the line is read as the
+        // general path reads it.
+        const std::size_t length = *p == 'g' ? 1 : 6;
+        if ((*p == 'u' && std::strncmp(p, "usemtl", 6) != 0) || !plainKeywordEnd(p[length])) {
+            return Quick::Left;
+        }
+        scanner.moveTo(p + length);
+        if (!(*p == 'g' ? groupLine(reading, scanner) : materialUse(reading, scanner))) {
+            return Quick::Failed;
+        }
+        scanner.endLine();
+        return Quick::Read;
+    }
+    case 'm':
+        return Quick::Left;
+    default:
+        if (charClass(*p) != kWordChar) {
+            return Quick::Left;
+        }
+        skipLine(scanner);
+        return Quick::Read;
+    }
+}
+
 bool readStatements(Reading& reading, Scanner& scanner) {
     std::string_view keyword;
-    while (scanner.nextLine(&keyword)) {
-        if (!statement(reading, scanner, keyword)) {
+    for (;;) {
+        const Quick quick = quickStatement(reading, scanner);
+        if (quick == Quick::Failed) {
             return false;
+        }
+        if (quick == Quick::Left) {
+            if (!scanner.nextLine(&keyword)) {
+                break;
+            }
+            if (!statement(reading, scanner, keyword)) {
+                return false;
+            }
         }
     }
     const std::string path = reading.model->objpath;
@@ -205,11 +320,18 @@ bool readStatements(Reading& reading, Scanner& scanner) {
                             "glmReadOBJ() failed: can't read data file \"" + path + "\".");
 }
 
+// array, of at least count elements, cut to count; an empty one stays as it is, as realloc
+// gives no clear answer for no bytes.
+template <class T> T* shrunk(T* array, std::size_t count) {
+    return count == 0 ? array : static_cast<T*>(std::realloc(array, count * sizeof(T)));
+}
+
 // Counts beyond what a 32-bit index can name are refused.
+constexpr std::uint64_t kCountLimit = std::numeric_limits<std::int32_t>::max();
+
 bool countFits(Reading& reading, std::uint64_t count, const char* what) {
-    constexpr std::uint64_t kLimit = std::numeric_limits<std::int32_t>::max();
-    return count <= kLimit ||
-           reading.failInFile("more than " + std::to_string(kLimit) + " " + what);
+    return count <= kCountLimit ||
+           reading.failInFile("more than " + std::to_string(kCountLimit) + " " + what);
 }
 
 } // namespace
@@ -220,6 +342,12 @@ void Reading::startPass(bool fill) {
     material = 0;
     nextGroup = 0;
     group = groupNamed("default");
+    if (!fill) {
+        groupOrder.clear();
+        for (GroupSlot& slot : groups) {
+            slot.capacity = 0;
+        }
+    }
 }
 
 std::uint32_t Reading::groupNamed(std::string_view name) {
@@ -255,6 +383,12 @@ bool glmFirstPass(Reading& reading, Scanner& scanner) {
     if (!readStatements(reading, scanner)) {
         return false;
     }
+    if (!reading.exactFaces && reading.triangles > kCountLimit) {
+        // Only the exact count may refuse the file.
+        reading.exactFaces = true;
+        scanner.rewind();
+        return glmFirstPass(reading, scanner);
+    }
     if (!countFits(reading, reading.vertices, "vertices") ||
         !countFits(reading, reading.normals, "normals") ||
         !countFits(reading, reading.texcoords, "texture coordinates") ||
@@ -267,8 +401,9 @@ bool glmFirstPass(Reading& reading, Scanner& scanner) {
     model->texcoordcount = static_cast<std::uint32_t>(reading.texcoords);
     model->facecount = static_cast<std::uint32_t>(reading.triangles);
     for (GroupSlot& slot : reading.groups) {
+        // Filled by the second pass, up to the triangles it finds.
         slot.group->faceidx =
-            static_cast<std::uint32_t*>(std::calloc(slot.capacity, sizeof(std::uint32_t)));
+            static_cast<std::uint32_t*>(std::malloc(slot.capacity * sizeof(std::uint32_t)));
     }
     reading.indexMaterials();
     return true;
@@ -279,14 +414,26 @@ bool secondPass(Reading& reading, Scanner& scanner) {
     if (!readStatements(reading, scanner)) {
         return false;
     }
-    // Each group took no more triangles than the first pass counted in it, and all groups
-    // together as many: so each took exactly as many.
-    const ObjModel* model = reading.model;
+    ObjModel* model = reading.model;
     const bool same =
         reading.vertices == model->vertexcount && reading.normals == model->normalcount &&
-        reading.texcoords == model->texcoordcount && reading.triangles == model->facecount &&
+        reading.texcoords == model->texcoordcount && reading.triangles <= model->facecount &&
         reading.nextGroup == reading.groupOrder.size();
-    return same || failChanged(reading);
+    if (!same) {
+        return failChanged(reading);
+    }
+    // The first pass may have counted more triangles than there are; the arrays shrink to
+    // what the faces hold.
+    if (reading.triangles < model->facecount) {
+        model->facecount = static_cast<std::uint32_t>(reading.triangles);
+        model->faces = shrunk(model->faces, model->facecount);
+        for (const GroupSlot& slot : reading.groups) {
+            if (slot.group->facecount < slot.capacity) {
+                slot.group->faceidx = shrunk(slot.group->faceidx, slot.group->facecount);
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace objreader

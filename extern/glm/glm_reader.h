@@ -47,8 +47,11 @@ struct Reading {
     std::uint64_t texcoords = 0;
     std::uint64_t triangles = 0;
     std::uint32_t material = 0; // the current material, set in the second pass
-    Face face;                  // the face being read; its storage serves every face
-    std::string joinedName;     // a name whose line was continued, joined
+    // Whether the first pass counts the vertices of every face exactly, rather than, on its
+    // quick path, by the blanks of the line: a bound that the second pass brings down.
+    bool exactFaces = false;
+    Face face;              // the face being read; its storage serves every face
+    std::string joinedName; // a name whose line was continued, joined
 
     // The groups in the order they were made, "default" first, and the current one.
     std::vector<GroupSlot> groups;

@@ -1,6 +1,6 @@
 // The scanner's out-of-line parts: the byte-order mark at the start of a text, and float
-// conversion, a fast exact path for the plain decimals that OBJ files hold, strtof for
-// everything else.
+// conversion: a quick exact path for the plain decimals that OBJ files hold, a second exact
+// path for other decimals of up to 19 significant digits, strtof for everything else.
 #include "glm_scanner.h"
 
 #include <algorithm>
@@ -19,18 +19,58 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kMaxExactPower = 22;
 
-// Converting the correctly rounded double to float gives the correctly rounded float, except
-// when the double lies exactly halfway between two floats (then the first rounding may have
-// decided the tie) or outside the range of normal floats.
-bool floatRoundsLikeDouble(double value) {
-    const double magnitude = std::fabs(value);
-    if (magnitude < 0x1p-125 || magnitude > 0x1p127) {
-        return false;
-    }
+// Whether a double lies exactly halfway between two floats: converting it to float may then
+// round the other way than the decimal it came from. Elsewhere the correctly rounded double
+// converts to the correctly rounded float, as long as it is a normal float.
+bool halfwayBetweenFloats(double value) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     // A double has 29 more fraction bits than a float; halfway is 1 followed by 28 zeros.
-    return (bits & 0x1FFFFFFFu) != 0x10000000u;
+    return (bits & 0x1FFFFFFFu) == 0x10000000u;
+}
+
+bool floatRoundsLikeDouble(double value) {
+    const double magnitude = std::fabs(value);
+    return magnitude >= 0x1p-125 && magnitude <= 0x1p127 && !halfwayBetweenFloats(value);
+}
+
+// A plain decimal: a minus sign or none, then 1 to 19 digits with or without a point, and
+// neither an exponent nor a hexadecimal prefix after them. Its digits make an exact integer
+// and its point a power of ten that a double holds exactly, so one division rounds
+// correctly, and the result, 0 or between 1e-19 and 2^53, is a normal float. Returns where it
+// ends; null, having set nothing, for any other text and for a double halfway between two
+// floats: readOtherFloat decides those.
+inline const char* plainDecimal(const char* p, float* out) {
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const char* const integer = p;
+    std::uint64_t mantissa = 0; // wraps past 19 digits, and is then not used
+    unsigned digit = 0;
+    for (; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
+        mantissa = mantissa * 10 + digit;
+    }
+    std::ptrdiff_t digits = p - integer;
+    std::ptrdiff_t fraction = 0;
+    if (*p == '.') {
+        const char* const first = ++p;
+        for (; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
+            mantissa = mantissa * 10 + digit;
+        }
+        fraction = p - first;
+        digits += fraction;
+    } else if ((*p | 0x20) == 'x') {
+        return nullptr; // maybe hexadecimal
+    }
+    if ((*p | 0x20) == 'e' || static_cast<std::size_t>(digits - 1) >= 19 ||
+        mantissa > (UINT64_C(1) << 53)) {
+        return nullptr;
+    }
+    const double value = static_cast<double>(mantissa) / kExactPowers[fraction];
+    if (halfwayBetweenFloats(value)) {
+        return nullptr;
+    }
+    *out = static_cast<float>(negative ? -value : value);
+    return p;
 }
 
 } // namespace
@@ -48,8 +88,21 @@ void Scanner::startText() {
     }
 }
 
-bool Scanner::readFloat(float* out) {
-    skipBlanks();
+int Scanner::readFloats(float* values, int count) {
+    int i = 0;
+    for (; i < count; i++) {
+        skipBlanks();
+        const char* const stop = plainDecimal(pos_, &values[i]);
+        if (stop != nullptr) {
+            pos_ = stop;
+        } else if (!readOtherFloat(&values[i])) {
+            break;
+        }
+    }
+    return i;
+}
+
+bool Scanner::readOtherFloat(float* out) {
     const char* p = pos_;
     const bool negative = p != end_ && *p == '-';
     if (p != end_ && (*p == '-' || *p == '+')) {

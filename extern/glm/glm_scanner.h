@@ -17,37 +17,13 @@
 #pragma once
 
 #include "glm_file_text.h"
+#include "glm_text_search.h"
 
-#include <array>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
 namespace objreader {
-
-// What each byte is to the scanner; one table look-up per character in its loops.
-enum CharClass : unsigned char {
-    kWordChar,  // part of a word
-    kBlank,     // ' ', '\t', '\v', '\f', '\r'
-    kLineBreak, // '\n'
-    kBackslash, // a continuation when a line break follows
-    kZeroByte,  // part of a word, or the end of the text
-};
-
-inline constexpr std::array<CharClass, 256> kCharClasses = [] {
-    std::array<CharClass, 256> classes{};
-    for (const unsigned char c : {' ', '\t', '\v', '\f', '\r'}) {
-        classes[c] = kBlank;
-    }
-    classes['\n'] = kLineBreak;
-    classes['\\'] = kBackslash;
-    classes[0] = kZeroByte;
-    return classes;
-}();
-
-inline CharClass charClass(char c) {
-    return kCharClasses[static_cast<unsigned char>(c)];
-}
 
 class Scanner {
 public:
@@ -130,6 +106,16 @@ public:
 
     // Moves past the end of the current line.
     void endLine() {
+        // Most lines end right after what was read of them, maybe after blanks.
+        const char* p = pos_;
+        while (isBlank(*p)) {
+            ++p;
+        }
+        if (*p == '\n' && !continued(p, begin_)) {
+            pos_ = p + 1;
+            ++line_;
+            return;
+        }
         pos_ = lineEnd(pos_);
         if (pos_ != end_) {
             ++pos_;
@@ -151,11 +137,30 @@ public:
 
     // "%f" within the line: the same value as strtof gives for the same characters. A
     // conversion that fails consumes nothing but blanks and sets nothing.
-    bool readFloat(float* out);
+    bool readFloat(float* out) { return readFloats(out, 1) == 1; }
+    // Reads up to count values as readFloat does, stopping at the first that does not convert;
+    // returns how many it read.
+    int readFloats(float* values, int count);
+
+    // For the reader's quick paths, which read common lines without the scanner's word by
+    // word steps: where the scanner stands (at the start of a line between statements),
+    // where the text ends (a zero byte stands there), moving within the current line, and
+    // moving past the line break at lineBreak, which no backslash continues, or to the end
+    // of the text.
+    const char* position() const { return pos_; }
+    const char* textEnd() const { return end_; }
+    void moveTo(const char* p) { pos_ = p; }
+    void passLineBreak(const char* lineBreak) {
+        pos_ = lineBreak;
+        if (pos_ != end_) {
+            ++pos_;
+            ++line_;
+        }
+    }
 
     // Blanks within a line; the line break is no blank.
-    static bool isBlank(char c) { return charClass(c) == kBlank; }
-    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+    static bool isBlank(char c) { return objreader::isBlank(c); }
+    static bool isDigit(char c) { return objreader::isDigit(c); }
 
 private:
     // The length of the continuation at p (a backslash, maybe a carriage return, a line
@@ -171,16 +176,13 @@ private:
     // continued line breaks on the way.
     const char* lineEnd(const char* p) {
         for (;;) {
-            const char* lineBreak =
-                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end_ - p)));
-            if (lineBreak == nullptr) {
-                return end_;
+            p = findBreakOrBackslash(p, end_);
+            if (p == end_ || *p == '\n') {
+                return p;
             }
-            if (!continued(lineBreak, begin_)) {
-                return lineBreak;
-            }
-            ++line_;
-            p = lineBreak + 1;
+            const std::size_t length = continuation(p);
+            line_ += length != 0 ? 1 : 0;
+            p += length != 0 ? length : 1;
         }
     }
 
@@ -203,6 +205,9 @@ private:
 
     // Skips a UTF-8 byte-order mark at the start of the text and notes the refused ones.
     void startText();
+
+    // readFloat for the texts that are no plain decimal, after the blanks.
+    bool readOtherFloat(float* out);
 
     // Moves on to the file's next stretch; false at its end (or for text in memory).
     bool refill() {
