@@ -151,9 +151,13 @@ TEST(ObjtoolInfo, ReportsCountsGroupsMaterialsAndBounds) {
 
 TEST(ObjtoolInfo, BoundsOfFiniteVerticesAndWhatConvertDrops) {
     ScratchDirectory scratch("objtool");
-    writeFile("odd.obj", "mtllib odd.mtl\no thing\nv 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\n"
-                         "s 1\nf 1 2 3\ns off\nf 1 3 4\n");
+    // The reader reads the first library a "mtllib" line names; the other is never read, and
+    // nothing is dropped from it.
+    writeFile("odd.obj",
+              "mtllib odd.mtl unread.mtl\no thing\nv 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\n"
+              "s 1\nf 1 2 3\ns off\nf 1 3 4\n");
     writeFile("odd.mtl", "newmtl a\nKd 1 0 0\nmap_Kd a.png\n");
+    writeFile("unread.mtl", "newmtl b\nmap_Ks b.png\n");
     const ToolRun run = objtool("info odd.obj");
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string tail = run.out.substr(run.out.find("bounding box"));

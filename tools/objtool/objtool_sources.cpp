@@ -33,10 +33,17 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Counts the file's kinds of statement; for the OBJ file, also collects every word of its
+// The words of an OBJ file's "mtllib" lines: the first of each line names a library that the
+// model library reads; the others it never opens, but they name libraries all the same.
+struct LibraryNames {
+    std::vector<std::string> read;
+    std::vector<std::string> unread;
+};
+
+// Counts the file's kinds of statement; for the OBJ file, also collects the words of its
 // "mtllib" lines into libraries.
 void scanFile(const std::string& path, bool inLibrary, std::vector<StatementKind>* statements,
-              std::vector<std::string>* libraries) {
+              LibraryNames* libraries) {
     std::ifstream in(path, std::ios::binary);
     std::unordered_map<std::string, std::size_t> kinds; // keyword to its place in statements
     std::string line;
@@ -54,8 +61,10 @@ void scanFile(const std::string& path, bool inLibrary, std::vector<StatementKind
         (*statements)[kind->second].lines++;
         if (!inLibrary && keyword == "mtllib") {
             std::istringstream names(std::string(end, line.end()));
-            std::copy(std::istream_iterator<std::string>(names),
-                      std::istream_iterator<std::string>(), std::back_inserter(*libraries));
+            std::vector<std::string>* list = &libraries->read;
+            for (std::string name; names >> name; list = &libraries->unread) {
+                list->push_back(name);
+            }
         }
     }
 }
@@ -65,15 +74,25 @@ void scanFile(const std::string& path, bool inLibrary, std::vector<StatementKind
 ModelSources scanSources(const std::string& input) {
     ModelSources sources;
     sources.files.push_back(input);
-    std::vector<std::string> libraries;
+    LibraryNames libraries;
     scanFile(input, false, &sources.statements, &libraries);
     char* directory = glmPathDirectory(input.c_str());
-    for (const std::string& name : libraries) {
+    // Only what the model library read is scanned: the files it never opened may be anything
+    // (a link to /dev/zero, a pipe), and it drops nothing from them.
+    const auto add = [&](const std::string& name, bool scan) {
         const std::string path = directory + name;
         if (std::find(sources.files.begin(), sources.files.end(), path) == sources.files.end()) {
             sources.files.push_back(path);
-            scanFile(path, true, &sources.statements, nullptr);
+            if (scan) {
+                scanFile(path, true, &sources.statements, nullptr);
+            }
         }
+    };
+    for (const std::string& name : libraries.read) {
+        add(name, true);
+    }
+    for (const std::string& name : libraries.unread) {
+        add(name, false);
     }
     std::free(directory);
     return sources;

@@ -17,7 +17,8 @@ struct StatementKind {
 
 struct ModelSources {
     // The OBJ file, then each material library its "mtllib" lines name, as the reader finds
-    // them: in the OBJ file's directory.
+    // them: in the OBJ file's directory. Only the libraries the reader reads (the first word
+    // of each line) are scanned for statements.
     std::vector<std::string> files;
     // Each file's kinds in the order they first appear; comments and lines that begin with no
     // keyword (numbers continuing a line) are not counted.
