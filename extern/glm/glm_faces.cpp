@@ -1,4 +1,5 @@
 #include "glm_faces.h"
+#include "glm_digits.h"
 
 #include <algorithm>
 #include <string>
@@ -7,35 +8,65 @@ namespace objreader {
 
 namespace {
 
+constexpr std::uint64_t kBeyond32Bits = std::uint64_t{1} << 32;
+
+// The magnitude of an index of more than ten digits from digits on: beyond 32 bits, unless
+// leading zeros make up the difference. Returns where the digits end.
+[[gnu::noinline]] const char* longIndex(const char* digits, std::uint64_t* magnitude) {
+    while (*digits == '0') {
+        ++digits;
+    }
+    const char* p = digits;
+    std::uint64_t value = 0;
+    for (; isDigit(*p); ++p) {
+        value = p - digits < 10 ? value * 10 + static_cast<unsigned>(*p - '0') : value;
+    }
+    *magnitude = p - digits > 10 ? kBeyond32Bits : value;
+    return p;
+}
+
+// An index as written: a sign or none, then digits; *present is false for neither. Returns
+// where it ends, or null for a sign without digits. A number beyond 32 bits saturates, so that
+// it names no item.
+inline const char* parseIndex(const char* p, std::int32_t* value, bool* present) {
+    const bool negative = *p == '-';
+    const char* const digits = p + (negative || *p == '+' ? 1 : 0);
+    const DigitRun run = digitRun(digits);
+    std::uint64_t magnitude = run.value;
+    const char* const end = run.count < 8 ? digits + run.count : longIndex(digits, &magnitude);
+    *present = end != p;
+    if (end == digits && end != p) {
+        return nullptr;
+    }
+    const auto signedValue = static_cast<std::int64_t>(magnitude);
+    *value = static_cast<std::int32_t>(std::clamp(negative ? -signedValue : signedValue,
+                                                  std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
+    return end;
+}
+
+// Whether a face vertex may end at p: at a blank, the line's end or a continuation.
+inline bool endsVertex(const char* p) {
+    const CharClass next = charClass(*p);
+    return next == kBlank || next == kLineBreak || next == kZeroByte ||
+           (next == kBackslash && Scanner::continuation(p) != 0);
+}
+
 // A face vertex split at its slashes: up to three fields (vertex, texture coordinate,
-// normal), each empty or a whole number. A number beyond 32 bits saturates, so that it
-// names no item.
+// normal), each empty or a whole number.
 struct Fields {
     std::int32_t value[3];
     bool present[3];
     int count;
 };
 
-// Parses the face vertex at p into fields. Returns where the word ends, or null when it is
+// Parses the face vertex at p into fields. Returns where it ends, or null when it is
 // something else ("1.5", "1/2/3/4", "-").
-inline const char* parseVertex(const char* p, Fields* fields) {
-    constexpr std::uint64_t kBeyond32Bits = std::uint64_t{1} << 32;
+const char* parseVertex(const char* p, Fields* fields) {
     for (int field = 0;; field++) {
-        const char* const start = p;
-        const bool negative = *p == '-';
-        p += negative || *p == '+' ? 1 : 0;
-        const char* const digits = p;
-        std::uint64_t magnitude = 0;
-        for (unsigned digit = 0; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
-            magnitude = std::min(magnitude * 10 + digit, kBeyond32Bits);
+        p = parseIndex(p, &fields->value[field], &fields->present[field]);
+        if (p == nullptr) {
+            return nullptr;
         }
-        if (p == digits && p != start) {
-            return nullptr; // a sign without digits
-        }
-        const auto value = static_cast<std::int64_t>(magnitude);
-        fields->value[field] = static_cast<std::int32_t>(std::clamp(
-            negative ? -value : value, std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
-        fields->present[field] = p != start;
         fields->count = field + 1;
         if (*p != '/') {
             break;
@@ -45,22 +76,52 @@ inline const char* parseVertex(const char* p, Fields* fields) {
         }
         ++p;
     }
-    const CharClass next = charClass(*p);
-    const bool ends = next == kBlank || next == kLineBreak || next == kZeroByte ||
-                      (next == kBackslash && Scanner::continuation(p) != 0);
-    return ends ? p : nullptr;
+    return endsVertex(p) ? p : nullptr;
+}
+
+// A vertex in the form <kTexcoord, kNormal>, every index of the form present, into indices
+// (vertex, texture coordinate, normal). Returns where it ends, or null for anything else,
+// which parseVertex then names.
+template <bool kTexcoord, bool kNormal>
+inline const char* parseCorner(const char* p, std::int32_t* indices) {
+    bool present = false;
+    p = parseIndex(p, &indices[0], &present);
+    if (p == nullptr || !present) {
+        return nullptr;
+    }
+    if constexpr (kTexcoord || kNormal) {
+        if (*p != '/') {
+            return nullptr;
+        }
+        ++p;
+    }
+    if constexpr (kTexcoord) {
+        p = parseIndex(p, &indices[1], &present);
+        if (p == nullptr || !present) {
+            return nullptr;
+        }
+    }
+    if constexpr (kNormal) {
+        if (*p != '/') {
+            return nullptr;
+        }
+        p = parseIndex(p + 1, &indices[2], &present);
+        if (p == nullptr || !present) {
+            return nullptr;
+        }
+    }
+    return endsVertex(p) ? p : nullptr;
 }
 
 // What a face index refers to, for messages, and its field in a face vertex.
 struct IndexKind {
     const char* name;   // "vertex"
     const char* plural; // "vertices"
-    int field;
 };
 
-constexpr IndexKind kIndexKinds[3] = {{"vertex", "vertices", 0},
-                                      {"texture coordinate", "texture coordinates", 1},
-                                      {"normal", "normals", 2}};
+constexpr IndexKind kIndexKinds[3] = {{"vertex", "vertices"},
+                                      {"texture coordinate", "texture coordinates"},
+                                      {"normal", "normals"}};
 
 std::string quoted(std::string_view text) {
     return '"' + std::string(text) + '"';
@@ -74,7 +135,18 @@ std::string_view fieldText(std::string_view vertex, int field) {
     return vertex.substr(0, vertex.find('/'));
 }
 
-// The first failure a face has, by precedence: a fault of form before a face too short, and
+// A negative face index counts back from the items defined before the face; false for one
+// that names no item that way either.
+inline bool resolveBack(std::int32_t* index, std::uint64_t definedBefore) {
+    const std::int64_t back = static_cast<std::int64_t>(definedBefore) + 1 + *index;
+    if (*index < 0 && back >= 1) {
+        *index = static_cast<std::int32_t>(back);
+        return true;
+    }
+    return false;
+}
+
+// The first fault a face has, by precedence: a fault of form before a face too short, and
 // that before an index that names no item.
 struct FaceFault {
     enum Rank { None, Index, TooShort, Form };
@@ -91,129 +163,177 @@ struct FaceFault {
     }
 };
 
-// Turns one face index into a 1-based array index: a negative one counts back from the items
-// defined before the face. False for an index that names no item.
-inline bool resolve(std::int32_t* index, std::uint64_t definedBefore, std::uint32_t total) {
-    if (*index >= 1 && static_cast<std::uint32_t>(*index) <= total) {
-        return true;
-    }
-    const std::int64_t back = static_cast<std::int64_t>(definedBefore) + 1 + *index;
-    if (*index < 0 && back >= 1) {
-        *index = static_cast<std::int32_t>(back);
+// What the face's first vertex fixed, and where its indices count from.
+struct FaceForm {
+    bool texcoord;
+    bool normal;
+    std::string_view firstText;
+    std::uint64_t definedBefore[3]; // vertices, texture coordinates, normals
+    std::uint32_t totals[3];
+};
+
+std::string unexpected(const FaceForm& form, const char* index, std::string_view text) {
+    return "unexpected " + std::string(index) + " index in " + quoted(text) +
+           ": the face's first vertex " + quoted(form.firstText) + " has none";
+}
+
+// Whether a vertex (parsed: it is one, into fields) fits the face's form, or the fault of form
+// it has, noted. A vertex may leave out an index that the form lacks ("1/" of the form v).
+[[gnu::noinline]] bool checkVertex(const FaceForm& form, std::string_view text, std::uint64_t at,
+                                   bool parsed, const Fields& fields, FaceFault* fault) {
+    if (!parsed) {
+        fault->note(FaceFault::Form, at, quoted(text) + " is no face vertex (v, v/t, v//n or v/t/n)");
+    } else if (!fields.present[0]) {
+        fault->note(FaceFault::Form, at, "missing vertex index in " + quoted(text));
+    } else if (form.texcoord && !fields.present[1]) {
+        fault->note(FaceFault::Form, at,
+                    (fields.count == 3 ? "empty texture coordinate index in "
+                                       : "missing texture coordinate index in ") +
+                        quoted(text));
+    } else if (form.normal && !fields.present[2]) {
+        fault->note(FaceFault::Form, at, "missing normal index in " + quoted(text));
+    } else if (!form.texcoord && fields.present[1]) {
+        fault->note(FaceFault::Form, at, unexpected(form, "texture coordinate", text));
+    } else if (!form.normal && fields.count == 3) {
+        fault->note(FaceFault::Form, at, unexpected(form, "normal", text));
+    } else {
         return true;
     }
     return false;
 }
 
-std::string indexMessage(const IndexKind& kind, std::string_view vertex, std::int32_t written,
-                         std::uint64_t definedBefore, std::uint32_t total) {
-    std::string message = kind.name + (" index " + std::string(fieldText(vertex, kind.field)));
-    if (total == 0) {
-        return message + " refers to nothing: the file defines no " + kind.plural;
+// Notes the first of a vertex's indices (vertex, texture coordinate, normal) that names no
+// item; written holds them as written.
+[[gnu::noinline]] void indexFault(const FaceForm& form, std::string_view vertex,
+                                  const std::int32_t* written, const bool* named,
+                                  std::uint64_t at, FaceFault* fault) {
+    const int k = !named[0] ? 0 : !named[1] ? 1 : 2;
+    const IndexKind& kind = kIndexKinds[k];
+    std::string message = kind.name + (" index " + std::string(fieldText(vertex, k)));
+    if (form.totals[k] == 0) {
+        message += std::string(" refers to nothing: the file defines no ") + kind.plural;
+    } else if (written[k] < 0) {
+        message += " is out of range: " + std::to_string(form.definedBefore[k]) + " defined before it";
+    } else {
+        message += " is out of range: the file defines " + std::to_string(form.totals[k]);
     }
-    if (written < 0) {
-        return message + " is out of range: " + std::to_string(definedBefore) +
-               " defined before it";
-    }
-    return message + " is out of range: the file defines " + std::to_string(total);
+    fault->note(FaceFault::Index, at, std::move(message));
 }
 
-// The index of the face's form that a vertex lacks, as a reason, or null.
-const char* missingIndex(bool texcoord, bool normal, const Fields& fields) {
-    if (!fields.present[0]) {
-        return "missing vertex index";
+// Reads a face's vertices, all of the form <kTexcoord, kNormal>, from the first, which is
+// read already into fields, and stores the triangles fanned out from the first; counts them
+// into *count. False when the file changed since the first pass.
+template <bool kTexcoord, bool kNormal>
+bool readCorners(Filling& filling, Scanner& scanner, const FaceForm& form, const Fields& fields,
+                 FaceFault& fault, std::uint64_t* count) {
+    ObjTriangle* const faces = filling.model->faces;
+    // Corner 0: the first vertex; 1: the previous one.
+    std::int32_t first[3] = {0, 0, 0};
+    std::int32_t previous[3] = {0, 0, 0};
+    for (std::uint64_t n = 0;; n++) {
+        const char* p = form.firstText.data();
+        const char* end = p + form.firstText.size();
+        std::int32_t indices[3] = {fields.value[0], kTexcoord ? fields.value[1] : 0,
+                                   kNormal ? fields.value[2] : 0};
+        if (n != 0) {
+            scanner.skipBlanks();
+            p = scanner.position();
+            if (!beginsVertex(*p)) {
+                *count = n;
+                return true; // the line's end, or a word that ends the face
+            }
+            end = parseCorner<kTexcoord, kNormal>(p, indices);
+        }
+        if (end == nullptr) [[unlikely]] {
+            end = Scanner::wordEnd(p);
+            Fields other{};
+            const std::string_view text(p, static_cast<std::size_t>(end - p));
+            const bool parsed = parseVertex(p, &other) == end;
+            if (!checkVertex(form, text, scanner.line(), parsed, other, &fault)) {
+                *count = n;
+                return true;
+            }
+            indices[0] = other.value[0];
+            indices[1] = kTexcoord ? other.value[1] : 0;
+            indices[2] = kNormal ? other.value[2] : 0;
+        }
+        scanner.moveTo(end);
+        if (fault.rank != FaceFault::None) [[unlikely]] {
+            continue; // after an index that names nothing, only a fault of form counts
+        }
+        const std::int32_t written[3] = {indices[0], indices[1], indices[2]};
+        const bool named[3] = {
+            static_cast<std::uint32_t>(indices[0]) - 1u < form.totals[0] ||
+                resolveBack(&indices[0], form.definedBefore[0]),
+            !kTexcoord || static_cast<std::uint32_t>(indices[1]) - 1u < form.totals[1] ||
+                resolveBack(&indices[1], form.definedBefore[1]),
+            !kNormal || static_cast<std::uint32_t>(indices[2]) - 1u < form.totals[2] ||
+                resolveBack(&indices[2], form.definedBefore[2])};
+        if (!(named[0] && named[1] && named[2])) [[unlikely]] {
+            indexFault(form, std::string_view(p, static_cast<std::size_t>(end - p)), written, named,
+                       scanner.line(), &fault);
+            continue;
+        }
+        if (n >= 2) {
+            if (filling.triangle == filling.triangleEnd || filling.groupRoom == 0) {
+                return filling.changed();
+            }
+            ObjTriangle& triangle = faces[filling.triangle];
+            triangle.vertexidx[0] = first[0];
+            triangle.texcoordidx[0] = first[1];
+            triangle.normalidx[0] = first[2];
+            triangle.vertexidx[1] = previous[0];
+            triangle.texcoordidx[1] = previous[1];
+            triangle.normalidx[1] = previous[2];
+            triangle.vertexidx[2] = indices[0];
+            triangle.texcoordidx[2] = indices[1];
+            triangle.normalidx[2] = indices[2];
+            triangle.facetnormidx = 0;
+            *filling.grouped++ = static_cast<std::uint32_t>(filling.triangle++);
+            filling.groupRoom--;
+        } else if (n == 0) {
+            std::copy(indices, indices + 3, first);
+        }
+        std::copy(indices, indices + 3, previous);
     }
-    if (texcoord && !fields.present[1]) {
-        return fields.count == 3 ? "empty texture coordinate index"
-                                 : "missing texture coordinate index";
-    }
-    return normal && !fields.present[2] ? "missing normal index" : nullptr;
-}
-
-// The index that a vertex has and the face's form lacks, or null.
-const char* unexpectedIndex(bool texcoord, bool normal, const Fields& fields) {
-    if (!texcoord && fields.present[1]) {
-        return "texture coordinate";
-    }
-    return !normal && fields.count == 3 ? "normal" : nullptr;
 }
 
 } // namespace
 
 bool storeFace(Filling& filling, Scanner& scanner) {
     const ObjModel* model = filling.model;
-    const std::uint64_t faceLine = scanner.line();
-    const std::uint64_t definedBefore[3] = {filling.vertices, filling.texcoords, filling.normals};
-    const std::uint32_t totals[3] = {model->vertexcount, model->texcoordcount, model->normalcount};
+    FaceForm form{false,
+                  false,
+                  {},
+                  {filling.vertices, filling.texcoords, filling.normals},
+                  {model->vertexcount, model->texcoordcount, model->normalcount}};
     FaceFault fault;
-    ObjTriangle corners{}; // corner 0: the first vertex; 1: the previous one; 2: the new one
-    std::string_view firstText;
-    bool texcoord = false;
-    bool normal = false;
+    const std::uint64_t faceLine = scanner.line();
     std::uint64_t count = 0;
-    for (;; count++) {
-        scanner.skipBlanks();
-        const char* const p = scanner.position();
-        if (!beginsVertex(*p)) {
-            break; // the line's end, or a word that ends the face
-        }
+    scanner.skipBlanks();
+    const char* const p = scanner.position();
+    if (beginsVertex(*p)) {
+        // The first vertex sets the form of them all.
         Fields fields{};
-        const char* const end = parseVertex(p, &fields);
-        const std::string_view text(
-            p, static_cast<std::size_t>((end != nullptr ? end : Scanner::wordEnd(p)) - p));
-        scanner.moveTo(p + text.size());
-        if (end == nullptr) {
-            fault.note(FaceFault::Form, scanner.line(),
-                       quoted(text) + " is no face vertex (v, v/t, v//n or v/t/n)");
-            break;
-        }
-        if (count == 0) {
-            texcoord = fields.present[1];
-            normal = fields.count == 3;
-            firstText = text;
-        }
-        if (const char* missing = missingIndex(texcoord, normal, fields)) {
-            fault.note(FaceFault::Form, scanner.line(), missing + (" in " + quoted(text)));
-            break;
-        }
-        if (const char* unexpected = unexpectedIndex(texcoord, normal, fields)) {
-            fault.note(FaceFault::Form, scanner.line(),
-                       "unexpected " + std::string(unexpected) + " index in " + quoted(text) +
-                           ": the face's first vertex " + quoted(firstText) + " has none");
-            break;
-        }
-        if (fault.rank != FaceFault::None) {
-            continue; // only a fault of form can take precedence now
-        }
-        const bool used[3] = {true, texcoord, normal};
-        std::int32_t* const slots[3] = {&corners.vertexidx[2], &corners.texcoordidx[2],
-                                        &corners.normalidx[2]};
-        for (int k = 0; k < 3; k++) {
-            *slots[k] = used[k] ? fields.value[k] : 0;
-            if (used[k] && !resolve(slots[k], definedBefore[k], totals[k])) {
-                fault.note(FaceFault::Index, scanner.line(),
-                           indexMessage(kIndexKinds[k], text, fields.value[k], definedBefore[k],
-                                        totals[k]));
+        const char* const parsedEnd = parseVertex(p, &fields);
+        const char* const end = parsedEnd != nullptr ? parsedEnd : Scanner::wordEnd(p);
+        form.firstText = std::string_view(p, static_cast<std::size_t>(end - p));
+        const bool parsed = parsedEnd != nullptr;
+        form.texcoord = parsed && fields.present[1];
+        form.normal = parsed && fields.count == 3;
+        // The first vertex fits its own form unless it lacks a vertex or a normal index.
+        const bool fits = parsed && fields.present[0] && (!form.normal || fields.present[2]);
+        if (fits || checkVertex(form, form.firstText, scanner.line(), parsed, fields, &fault)) {
+            const bool read =
+                form.texcoord
+                    ? (form.normal ? readCorners<true, true>(filling, scanner, form, fields, fault, &count)
+                                   : readCorners<true, false>(filling, scanner, form, fields, fault, &count))
+                    : (form.normal ? readCorners<false, true>(filling, scanner, form, fields, fault, &count)
+                                   : readCorners<false, false>(filling, scanner, form, fields, fault, &count));
+            if (!read) {
+                return false;
             }
         }
-        if (fault.rank != FaceFault::None) {
-            continue;
-        }
-        if (count == 0) {
-            corners.vertexidx[0] = corners.vertexidx[2];
-            corners.texcoordidx[0] = corners.texcoordidx[2];
-            corners.normalidx[0] = corners.normalidx[2];
-        } else if (count >= 2) {
-            if (filling.triangle == filling.triangleEnd || filling.groupRoom == 0) {
-                return filling.changed();
-            }
-            filling.model->faces[filling.triangle] = corners;
-            *filling.grouped++ = static_cast<std::uint32_t>(filling.triangle++);
-            filling.groupRoom--;
-        }
-        corners.vertexidx[1] = corners.vertexidx[2];
-        corners.texcoordidx[1] = corners.texcoordidx[2];
-        corners.normalidx[1] = corners.normalidx[2];
     }
     if (count < 3) {
         fault.note(FaceFault::TooShort, faceLine, "a face needs at least three vertices");

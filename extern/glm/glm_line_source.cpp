@@ -1,4 +1,5 @@
 #include "glm_line_source.h"
+#include "glm_digits.h"
 #include "glm_text_search.h"
 
 #include <algorithm>
@@ -145,7 +146,7 @@ bool LineSource::fill() {
     }
     if (buffer_ == nullptr) {
         capacity_ = kStretchBytes;
-        buffer_ = static_cast<char*>(std::malloc(capacity_ + 1));
+        buffer_ = static_cast<char*>(std::malloc(capacity_ + 1 + kReadAhead));
         if (buffer_ == nullptr) {
             error_ = ENOMEM;
             end_ = End::ReadError;
@@ -168,6 +169,8 @@ bool LineSource::fill() {
         }
         filled_ += static_cast<std::size_t>(got);
     }
+    // What the scanner may read past a stretch's end is set, whatever the file held.
+    std::memset(buffer_ + filled_, 0, 1 + kReadAhead);
     return true;
 }
 
@@ -194,7 +197,7 @@ bool LineSource::grow() {
         return false;
     }
     capacity_ = std::min(needed, kLargestBuffer);
-    char* grown = static_cast<char*>(std::realloc(buffer_, capacity_ + 1));
+    char* grown = static_cast<char*>(std::realloc(buffer_, capacity_ + 1 + kReadAhead));
     if (grown == nullptr) {
         return false;
     }

@@ -60,7 +60,7 @@ private:
     void drop(std::size_t count);
 
     const TextSource& source_;
-    char* buffer_ = nullptr; // capacity_ + 1 bytes
+    char* buffer_ = nullptr; // capacity_ + 1 + kReadAhead bytes
     std::size_t capacity_ = 0;
     std::size_t filled_ = 0;
     std::size_t handed_ = 0; // the stretch handed out, whose end the zero byte covers

@@ -2,6 +2,7 @@
 // conversion: a quick exact path for the plain decimals that OBJ files hold, a second exact
 // path for other decimals of up to 19 significant digits, strtof for everything else.
 #include "glm_scanner.h"
+#include "glm_digits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,35 +35,35 @@ bool floatRoundsLikeDouble(double value) {
     return magnitude >= 0x1p-125 && magnitude <= 0x1p127 && !halfwayBetweenFloats(value);
 }
 
-// A plain decimal: a minus sign or none, then 1 to 19 digits with or without a point, and
-// neither an exponent nor a hexadecimal prefix after them. Its digits make an exact integer
-// and its point a power of ten that a double holds exactly, so one division rounds
-// correctly, and the result, 0 or between 1e-19 and 2^53, is a normal float. Returns where it
-// ends; null, having set nothing, for any other text and for a double halfway between two
-// floats: readOtherFloat decides those.
+// A plain decimal: a minus sign or none, then up to 7 digits with or without a point and up
+// to 7 more, and neither an exponent nor a hexadecimal prefix after them. Its digits make an
+// exact integer and its point a power of ten that a double holds exactly, so one division
+// rounds correctly, and the result is 0 or a normal float. Returns where it ends; null,
+// having set nothing, for any other text and for a double halfway between two floats:
+// readOtherFloat decides those.
 inline const char* plainDecimal(const char* p, float* out) {
+    constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
-    const char* const integer = p;
-    std::uint64_t mantissa = 0; // wraps past 19 digits, and is then not used
-    unsigned digit = 0;
-    for (; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
-        mantissa = mantissa * 10 + digit;
+    const DigitRun integer = digitRun(p);
+    if (integer.count == 8) {
+        return nullptr;
     }
-    std::ptrdiff_t digits = p - integer;
-    std::ptrdiff_t fraction = 0;
+    p += integer.count;
+    std::uint64_t mantissa = integer.value;
+    unsigned fraction = 0;
     if (*p == '.') {
-        const char* const first = ++p;
-        for (; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
-            mantissa = mantissa * 10 + digit;
+        const DigitRun decimals = digitRun(p + 1);
+        if (decimals.count == 8) {
+            return nullptr;
         }
-        fraction = p - first;
-        digits += fraction;
+        fraction = decimals.count;
+        mantissa = mantissa * kPowers[fraction] + decimals.value;
+        p += 1 + fraction;
     } else if ((*p | 0x20) == 'x') {
         return nullptr; // maybe hexadecimal
     }
-    if ((*p | 0x20) == 'e' || static_cast<std::size_t>(digits - 1) >= 19 ||
-        mantissa > (UINT64_C(1) << 53)) {
+    if (integer.count + fraction == 0 || (*p | 0x20) == 'e') {
         return nullptr;
     }
     const double value = static_cast<double>(mantissa) / kExactPowers[fraction];

@@ -8,9 +8,10 @@
 //   as a view of the text: no word length can overflow anything;
 // - numbers, words and the rest of a line are read within the current line only.
 //
-// The text must be followed by a zero byte: runs of blanks, word characters and digits end
-// on it without a test for the end. A zero byte inside the text stops every loop as the end
-// does; the scanner then stands on it, and the reader refuses the text.
+// The text must be followed by a zero byte and kReadAhead more bytes that may be read: runs of
+// blanks, word characters and digits end on it without a test for the end, and digits are read
+// eight bytes at a time. A zero byte inside the text stops every loop as the end does; the
+// scanner then stands on it, and the reader refuses the text.
 #pragma once
 
 #include "glm_text_search.h"

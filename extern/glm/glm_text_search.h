@@ -95,65 +95,63 @@ inline const char* findStop(const char* p, const char* end) {
     return p;
 }
 
+// The bits set in a 16-bit mask, from a table: where the processor's instruction is not
+// assumed, std::popcount becomes a library call.
+inline unsigned bitCount16(unsigned x) {
+    static constexpr std::array<unsigned char, 256> kCounts = [] {
+        std::array<unsigned char, 256> counts{};
+        for (unsigned i = 1; i < 256; i++) {
+            counts[i] = static_cast<unsigned char>(counts[i / 2] + (i & 1));
+        }
+        return counts;
+    }();
+    return kCounts[x & 0xFFu] + kCounts[(x >> 8) & 0xFFu];
+}
+
 // Counts the vertices of a face line from p, right after its keyword, into *count: the words
-// up to the line's stop that begin like an index, up to the first that does not. Returns where
-// the count ended: at the line's stop, or at the word that ended the face; null when a
-// backslash comes first, which may continue the line: the scanner's word by word count takes
-// such a line.
+// up to the line's end. Returns where the line ends; null for a line that holds anything but
+// indices ('+', '-', '/', digits) parted by spaces and tabs: the scanner's word by word count
+// takes such a line, which may be continued, or hold a word that ends the face.
 inline const char* countFaceWords(const char* p, const char* end, std::size_t* count) {
     std::size_t words = 0;
-    bool afterBlank = true; // the keyword ended with a blank or the line's end
+    unsigned afterBlank = 1; // the keyword ended with a blank or the line's end
 #if defined(GLM_SEARCH_16)
-    const __m128i digitBase = _mm_set1_epi8('0');
-    const __m128i nine = _mm_set1_epi8(9);
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i ten = _mm_set1_epi8(10);
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = simd::load(p);
-        const unsigned stop = simd::stops(bytes);
-        const unsigned blank = simd::bits(
-            _mm_or_si128(_mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t')),
-                         _mm_or_si128(simd::equal(bytes, '\v'), simd::equal(bytes, '\f'))));
-        const __m128i digit = _mm_sub_epi8(bytes, digitBase);
-        const unsigned indexStart = simd::bits(_mm_or_si128(
-            _mm_cmpeq_epi8(_mm_min_epu8(digit, nine), digit),
-            _mm_or_si128(simd::equal(bytes, '-'),
-                         _mm_or_si128(simd::equal(bytes, '+'), simd::equal(bytes, '/')))));
-        const unsigned word = ~(blank | stop) & 0xFFFFu;
-        const unsigned starts = word & ((blank << 1) | (afterBlank ? 1u : 0u));
-        // Bytes before the first stop, or all 16.
-        const unsigned before = stop != 0 ? (1u << std::countr_zero(stop)) - 1 : 0xFFFFu;
-        const unsigned odd = starts & ~indexStart & before;
-        if (odd != 0) {
-            const unsigned at = static_cast<unsigned>(std::countr_zero(odd));
-            *count = words + static_cast<std::size_t>(std::popcount(starts & ((1u << at) - 1)));
-            return p + at;
-        }
-        words += static_cast<std::size_t>(std::popcount(starts & before));
-        if (stop != 0) {
-            p += std::countr_zero(stop);
-            if (*p == '\\') {
+        // '/' and the digits after it are one range.
+        const __m128i fromSlash = _mm_sub_epi8(bytes, slash);
+        const __m128i index = _mm_or_si128(
+            _mm_cmpeq_epi8(_mm_min_epu8(fromSlash, ten), fromSlash),
+            _mm_or_si128(simd::equal(bytes, '-'), simd::equal(bytes, '+')));
+        const __m128i blank = _mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t'));
+        const unsigned blanks = simd::bits(blank);
+        const unsigned other = ~simd::bits(_mm_or_si128(index, blank)) & 0xFFFFu;
+        // The bytes before the first that is neither, or all 16.
+        const unsigned before = other != 0 ? (1u << std::countr_zero(other)) - 1 : 0xFFFFu;
+        words += bitCount16(~blanks & ((blanks << 1) | afterBlank) & before);
+        if (other != 0) {
+            p += std::countr_zero(other);
+            if (charClass(*p) != kLineBreak && *p != '\0') {
                 return nullptr;
             }
             *count = words;
             return p;
         }
-        afterBlank = (blank >> 15) != 0;
+        afterBlank = blanks >> 15;
     }
 #endif
     for (; p != end; ++p) {
-        const CharClass c = charClass(*p);
-        if (c == kLineBreak || c == kZeroByte) {
+        const bool blank = *p == ' ' || *p == '\t';
+        if (!blank && !beginsVertex(*p)) {
             break;
         }
-        if (c == kBackslash) {
-            return nullptr;
-        }
-        if (c == kWordChar && afterBlank) {
-            if (!beginsVertex(*p)) {
-                break;
-            }
-            words++;
-        }
-        afterBlank = c == kBlank;
+        words += !blank && afterBlank != 0 ? 1 : 0;
+        afterBlank = blank ? 1 : 0;
+    }
+    if (p != end && charClass(*p) != kLineBreak && *p != '\0') {
+        return nullptr;
     }
     *count = words;
     return p;

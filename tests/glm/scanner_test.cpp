@@ -1,5 +1,6 @@
 // The reader's scanner: numbers convert like strtof and stop where it stops; lines are read
 // whole, continued after a backslash, and counted.
+#include "glm_digits.h"
 #include "glm_scanner.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,10 @@ std::string firstWord(const char* text) {
 // Converts text with the scanner and with strtof; both value bits and the rest must agree.
 // The scanner reads lead first, blanks that strtof does not see.
 void expectLikeStrtof(const std::string& text, const std::string& lead = "") {
-    const std::string scanned = lead + text;
-    objreader::Scanner scanner(scanned.c_str(), scanned.c_str() + scanned.size(), 1);
+    // The scanner may read a little past the end of its text.
+    const std::string scanned = lead + text + std::string(objreader::kReadAhead, '\0');
+    const char* const end = scanned.c_str() + scanned.size() - objreader::kReadAhead;
+    objreader::Scanner scanner(scanned.c_str(), end, 1);
     float ours = 0.0f;
     const bool converted = scanner.readFloat(&ours);
     char* stop = nullptr;
