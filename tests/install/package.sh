@@ -78,8 +78,9 @@ root=$work/root
 for package in $packages; do
     dpkg -x "$(deb "$package")" "$root"
 done
-ldd "$root/usr/bin/objtool" | grep -qF "libgallery-objmodel.so.1 => $root/usr/bin/../$libdir/" ||
-    fail "the packaged objtool does not load the packaged model library"
+loaded=$(ldd "$root/usr/bin/objtool" | awk '$1 == "libgallery-objmodel.so.1" { print $3 }')
+[ "$(realpath -ms "$loaded")" = "$root/usr/$libdir/libgallery-objmodel.so.1" ] ||
+    fail "the packaged objtool loads ${loaded:-no} libgallery-objmodel.so.1"
 "$root/usr/bin/objtool" info "$root/usr/share/gallery/modely/brokovnice.obj" >/dev/null ||
     fail "the packaged objtool cannot read the packaged gun"
 
