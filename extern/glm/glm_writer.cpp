@@ -31,7 +31,7 @@ const ObjModeWarnings kWriteWarnings = {
 // The credit lines that both headers carry after the library's name.
 const char* const kCredits = "#  gallery 1.0, the shooting gallery's model library\n"
                              "#  written by the gallery's developers\n"
-                             "#  free to use, change and pass on\n";
+                             "#  under the MIT licence\n";
 
 void writeHeader(std::FILE* file, const char* format) {
     std::fprintf(file,

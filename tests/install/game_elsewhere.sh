@@ -1,22 +1,32 @@
-# The installed game started from an empty folder finds its installed data: at "Palebne
-# stanoviste 1" the rabbit's board shows the installed picture. That picture is replaced by a
-# plain red one first, so the check tells the installed data from the source tree's, which the
-# game falls back on. The installed objtool finds its installed display module and renders the
-# installed gun without a display, and itself needs no GL or X library.
-# Usage: game_elsewhere.sh BUILD_DIR
+# The installed game started from / finds its installed data and the installed shared
+# libraries: at "Palebne stanoviste 1" the rabbit's board shows the installed picture. That
+# picture is replaced by a plain red one first, so the check tells the installed data from the
+# source tree's. The installed objtool finds its installed display module and renders the
+# installed gun without a display, and itself needs no GL or X library. Both programs load
+# the installed shared libraries, found from their own place.
+# Usage: game_elsewhere.sh BUILD_DIR LIBDIR
 set -u
 source "$(dirname "$0")/../e2e/driver.sh"
-build=$1
+build=$1 libdir=$2
 work=$(mktemp -d)
 trap 'drv_stop; rm -rf "$work"' EXIT
-unset GALLERY_DATA
+unset GALLERY_DATA LD_LIBRARY_PATH
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null || drv_fail "the install failed"
 convert -size 64x64 xc:red -type TrueColor BMP3:"$work/prefix/share/gallery/textury/kralik.bmp"
-mkdir "$work/elsewhere"
+
+while read -r program library; do
+    loaded=$(ldd "$work/prefix/bin/$program" | awk -v l="$library" '$1 == l { print $3 }')
+    [ "$(realpath -ms "$loaded")" = "$work/prefix/$libdir/$library" ] ||
+        drv_fail "the installed $program loads ${loaded:-no} $library"
+done <<'END'
+gallery libgallery-objmodel.so.1
+gallery libgallery-imagereaders.so.1
+objtool libgallery-objmodel.so.1
+END
 
 drv_start_display
-drv_start_gallery "$work/prefix/bin/gallery" "$work/elsewhere"
+drv_start_gallery "$work/prefix/bin/gallery" /
 drv_menu 3
 drv_frames_settle 1
 drv_shot "$work/firing.png"

@@ -5,6 +5,8 @@
 // RGB pixels are red, green, blue; the fill bytes at the end of a row are zero or as read.
 #pragma once
 
+#include "imagereaders_api.h"
+
 #include <cstdint>
 
 // Pixel formats, with the values OpenGL gives them, so that `format` goes to OpenGL unchanged
@@ -13,7 +15,7 @@ inline constexpr std::uint32_t PixelFormatColorIndex = 0x1900; // GL_COLOR_INDEX
 inline constexpr std::uint32_t PixelFormatRgb = 0x1907;        // GL_RGB
 inline constexpr std::uint32_t PixelFormatRgba = 0x1908;       // GL_RGBA
 
-struct BmpImage {
+struct GALLERY_IMAGEREADERS_API BmpImage {
     std::uint32_t width;
     std::uint32_t height;
     std::uint32_t bitsPerPixel;   // of `pixels` now: 8 for palette indices, 24 or 32
@@ -33,4 +35,5 @@ struct BmpImage {
 
 // Bytes per row of `width` pixels of `bitsPerPixel` bits, raised to a multiple of 4; -1 when
 // that does not fit a row length (a signed 32-bit value).
-std::int64_t paddedRowBytes(std::uint64_t width, std::uint32_t bitsPerPixel);
+GALLERY_IMAGEREADERS_API std::int64_t paddedRowBytes(std::uint64_t width,
+                                                     std::uint32_t bitsPerPixel);

@@ -3,14 +3,15 @@
 #pragma once
 
 #include "bmp_image.h"
+#include "imagereaders_api.h"
 
 #include <memory>
 
 // Chooses readBmp24 or readBmp8 by the file's bit count.
-std::unique_ptr<BmpImage> readBmp(const char* path);
-std::unique_ptr<BmpImage> readBmp24(const char* path);
-std::unique_ptr<BmpImage> readBmp8(const char* path);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readBmp(const char* path);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readBmp24(const char* path);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readBmp8(const char* path);
 
 // Replaces palette indices by palette entries in place (giving expandedFormat and
 // expandedBitsPerPixel); does nothing without a pending palette or when memory runs out.
-void expandPalette(BmpImage& image);
+GALLERY_IMAGEREADERS_API void expandPalette(BmpImage& image);

@@ -7,14 +7,15 @@
 #pragma once
 
 #include "bmp_image.h"
+#include "imagereaders_api.h"
 
 #include <memory>
 
 // Chooses one of the readers below by the header.
-std::unique_ptr<BmpImage> readTga(const char* path);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readTga(const char* path);
 
 // Each checks the header again; idLength is the number of image-ID bytes after the header
 // (0 to 255, the header's first byte).
-std::unique_ptr<BmpImage> readTgaTrueColor(const char* path, int idLength);
-std::unique_ptr<BmpImage> readTgaRle(const char* path, int idLength);
-std::unique_ptr<BmpImage> readTgaMapped(const char* path, int idLength);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readTgaTrueColor(const char* path, int idLength);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readTgaRle(const char* path, int idLength);
+GALLERY_IMAGEREADERS_API std::unique_ptr<BmpImage> readTgaMapped(const char* path, int idLength);

@@ -13,6 +13,8 @@
 // - Only drawing (glmDraw, glmCompileList) needs OpenGL and a current context.
 #pragma once
 
+#include "objmodel_api.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,10 +71,10 @@ enum ObjMode : unsigned {
 };
 
 // Records.
-ObjGroup* glmLookupGroup(ObjModel* model, const char* name);
-ObjGroup* glmEnsureGroup(ObjModel* model, const char* name);
-std::uint32_t glmFindMaterial(ObjModel* model, const char* name);
-void glmDestroyModel(ObjModel* model);
+GALLERY_OBJMODEL_API ObjGroup* glmLookupGroup(ObjModel* model, const char* name);
+GALLERY_OBJMODEL_API ObjGroup* glmEnsureGroup(ObjModel* model, const char* name);
+GALLERY_OBJMODEL_API std::uint32_t glmFindMaterial(ObjModel* model, const char* name);
+GALLERY_OBJMODEL_API void glmDestroyModel(ObjModel* model);
 
 // Reading. glmReadOBJ returns a complete model or prints its message to standard error and
 // ends the process with status 1. glmTryReadOBJ is the same reader without the ending: it
@@ -80,8 +82,8 @@ void glmDestroyModel(ObjModel* model);
 // A material library that cannot be read is a warning: the model is read without it.
 // Both read on as many threads as the machine has (GALLERY_OBJ_THREADS=N takes at most N),
 // but no more than one per MiB of text; the model is the same for any number.
-ObjModel* glmReadOBJ(const char* path);
-ObjModel* glmTryReadOBJ(const char* path, std::string* error);
+GALLERY_OBJMODEL_API ObjModel* glmReadOBJ(const char* path);
+GALLERY_OBJMODEL_API ObjModel* glmTryReadOBJ(const char* path, std::string* error);
 
 // What a reading found beside the model, for programs that report on a file.
 struct ObjSkippedStatements {
@@ -121,33 +123,34 @@ struct ObjReadOptions {
 };
 
 // glmTryReadOBJ with settings and a report: null and the message in *error on failure.
-ObjModel* glmReadOBJWith(const char* path, const ObjReadOptions& options, std::string* error);
+GALLERY_OBJMODEL_API ObjModel* glmReadOBJWith(const char* path, const ObjReadOptions& options,
+                                              std::string* error);
 // A new malloc'd copy of path cut after its last "/", or "" when it has none.
-char* glmPathDirectory(const char* path);
+GALLERY_OBJMODEL_API char* glmPathDirectory(const char* path);
 
 // Normals. Vectors are 3 floats; products are formed in double.
-void glmMakeUnit(float* v);
-void glmCross(const float* u, const float* v, float* n);
-double glmDot(const float* u, const float* v);
-void glmBuildFacetNormals(ObjModel* model);
-void glmVertexNormals(ObjModel* model, float angle);
+GALLERY_OBJMODEL_API void glmMakeUnit(float* v);
+GALLERY_OBJMODEL_API void glmCross(const float* u, const float* v, float* n);
+GALLERY_OBJMODEL_API double glmDot(const float* u, const float* v);
+GALLERY_OBJMODEL_API void glmBuildFacetNormals(ObjModel* model);
+GALLERY_OBJMODEL_API void glmVertexNormals(ObjModel* model, float angle);
 
 // Fitting and transforms. An extent is |max| + |min| along an axis.
-float glmFitUnitCube(ObjModel* model);
-void glmMeasureExtent(ObjModel* model, float* dimensions);
-void glmScaleModel(ObjModel* model, float factor);
-void glmFlipWinding(ObjModel* model);
+GALLERY_OBJMODEL_API float glmFitUnitCube(ObjModel* model);
+GALLERY_OBJMODEL_API void glmMeasureExtent(ObjModel* model, float* dimensions);
+GALLERY_OBJMODEL_API void glmScaleModel(ObjModel* model, float factor);
+GALLERY_OBJMODEL_API void glmFlipWinding(ObjModel* model);
 
 // Drawing.
-void glmDraw(ObjModel* model, unsigned mode);
-unsigned glmCompileList(ObjModel* model, unsigned mode);
+GALLERY_OBJMODEL_API void glmDraw(ObjModel* model, unsigned mode);
+GALLERY_OBJMODEL_API unsigned glmCompileList(ObjModel* model, unsigned mode);
 
 // Writing. A file that cannot be opened or written ends the process with status 1.
-void glmWriteOBJ(ObjModel* model, const char* path, unsigned mode);
-void glmWriteMTL(ObjModel* model, const char* path);
+GALLERY_OBJMODEL_API void glmWriteOBJ(ObjModel* model, const char* path, unsigned mode);
+GALLERY_OBJMODEL_API void glmWriteMTL(ObjModel* model, const char* path);
 
 // Texture coordinates and welding.
-void glmPlanarTexCoords(ObjModel* model);
-void glmSphereTexCoords(ObjModel* model);
-float* glmMergeVectors(float* vectors, std::uint32_t* count, float epsilon);
-void glmMergeVertices(ObjModel* model, float epsilon);
+GALLERY_OBJMODEL_API void glmPlanarTexCoords(ObjModel* model);
+GALLERY_OBJMODEL_API void glmSphereTexCoords(ObjModel* model);
+GALLERY_OBJMODEL_API float* glmMergeVectors(float* vectors, std::uint32_t* count, float epsilon);
+GALLERY_OBJMODEL_API void glmMergeVertices(ObjModel* model, float epsilon);
