@@ -3,13 +3,13 @@
 // The text must have kReadAhead bytes that may be read after its end.
 #pragma once
 
+#include "glm_text_search.h"
+
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
 namespace objreader {
-
-constexpr std::size_t kReadAhead = 8;
 
 // The digits at p: how many there are, up to 8 (8: eight or more), and the value of the
 // first count of them when count is below 8.

@@ -28,20 +28,26 @@ constexpr std::uint64_t kBeyond32Bits = std::uint64_t{1} << 32;
 // An index as written: a sign or none, then digits; *present is false for neither. Returns
 // where it ends, or null for a sign without digits. A number beyond 32 bits saturates, so that
 // it names no item.
-inline const char* parseIndex(const char* p, std::int32_t* value, bool* present) {
+[[gnu::always_inline]] inline const char* parseIndex(const char* p, std::int32_t* value,
+                                                     bool* present) {
     const bool negative = *p == '-';
     const char* const digits = p + (negative || *p == '+' ? 1 : 0);
     const DigitRun run = digitRun(digits);
-    std::uint64_t magnitude = run.value;
-    const char* const end = run.count < 8 ? digits + run.count : longIndex(digits, &magnitude);
-    *present = end != p;
-    if (end == digits && end != p) {
-        return nullptr;
+    if (run.count == 8) [[unlikely]] {
+        std::uint64_t magnitude = 0;
+        const char* const end = longIndex(digits, &magnitude);
+        const auto signedValue = static_cast<std::int64_t>(magnitude);
+        *value =
+            static_cast<std::int32_t>(std::clamp(negative ? -signedValue : signedValue,
+                                                 std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
+        *present = true;
+        return end;
     }
-    const auto signedValue = static_cast<std::int64_t>(magnitude);
-    *value = static_cast<std::int32_t>(std::clamp(negative ? -signedValue : signedValue,
-                                                  std::int64_t{INT32_MIN}, std::int64_t{INT32_MAX}));
-    return end;
+    // Seven digits at most: no overflow.
+    const auto magnitude = static_cast<std::int32_t>(run.value);
+    *value = negative ? -magnitude : magnitude;
+    *present = run.count != 0 || digits != p;
+    return run.count == 0 && digits != p ? nullptr : digits + run.count;
 }
 
 // Whether a face vertex may end at p: at a blank, the line's end or a continuation.
@@ -119,9 +125,8 @@ struct IndexKind {
     const char* plural; // "vertices"
 };
 
-constexpr IndexKind kIndexKinds[3] = {{"vertex", "vertices"},
-                                      {"texture coordinate", "texture coordinates"},
-                                      {"normal", "normals"}};
+constexpr IndexKind kIndexKinds[3] = {
+    {"vertex", "vertices"}, {"texture coordinate", "texture coordinates"}, {"normal", "normals"}};
 
 std::string quoted(std::string_view text) {
     return '"' + std::string(text) + '"';
@@ -182,7 +187,8 @@ std::string unexpected(const FaceForm& form, const char* index, std::string_view
 [[gnu::noinline]] bool checkVertex(const FaceForm& form, std::string_view text, std::uint64_t at,
                                    bool parsed, const Fields& fields, FaceFault* fault) {
     if (!parsed) {
-        fault->note(FaceFault::Form, at, quoted(text) + " is no face vertex (v, v/t, v//n or v/t/n)");
+        fault->note(FaceFault::Form, at,
+                    quoted(text) + " is no face vertex (v, v/t, v//n or v/t/n)");
     } else if (!fields.present[0]) {
         fault->note(FaceFault::Form, at, "missing vertex index in " + quoted(text));
     } else if (form.texcoord && !fields.present[1]) {
@@ -205,44 +211,67 @@ std::string unexpected(const FaceForm& form, const char* index, std::string_view
 // Notes the first of a vertex's indices (vertex, texture coordinate, normal) that names no
 // item; written holds them as written.
 [[gnu::noinline]] void indexFault(const FaceForm& form, std::string_view vertex,
-                                  const std::int32_t* written, const bool* named,
-                                  std::uint64_t at, FaceFault* fault) {
+                                  const std::int32_t* written, const bool* named, std::uint64_t at,
+                                  FaceFault* fault) {
     const int k = !named[0] ? 0 : !named[1] ? 1 : 2;
     const IndexKind& kind = kIndexKinds[k];
     std::string message = kind.name + (" index " + std::string(fieldText(vertex, k)));
     if (form.totals[k] == 0) {
         message += std::string(" refers to nothing: the file defines no ") + kind.plural;
     } else if (written[k] < 0) {
-        message += " is out of range: " + std::to_string(form.definedBefore[k]) + " defined before it";
+        message +=
+            " is out of range: " + std::to_string(form.definedBefore[k]) + " defined before it";
     } else {
         message += " is out of range: the file defines " + std::to_string(form.totals[k]);
     }
     fault->note(FaceFault::Index, at, std::move(message));
 }
 
-// Reads a face's vertices, all of the form <kTexcoord, kNormal>, from the first, which is
-// read already into fields, and stores the triangles fanned out from the first; counts them
-// into *count. False when the file changed since the first pass.
+enum class Corners { Read, Changed, OtherForm };
+
+// Reads a face's vertices, all of the form <kTexcoord, kNormal>, and stores the triangles
+// fanned out from the first; counts them into *count. The first vertex is in firstFields when
+// given, read to find the form; else it is read here, and Corners::OtherForm says that it is
+// not of this form, nothing read. Corners::Changed: the file changed since the first pass.
 template <bool kTexcoord, bool kNormal>
-bool readCorners(Filling& filling, Scanner& scanner, const FaceForm& form, const Fields& fields,
-                 FaceFault& fault, std::uint64_t* count) {
+Corners readCorners(Filling& filling, Scanner& scanner, FaceForm& form, const Fields* firstFields,
+                    FaceFault& fault, std::uint64_t* count) {
     ObjTriangle* const faces = filling.model->faces;
     // Corner 0: the first vertex; 1: the previous one.
     std::int32_t first[3] = {0, 0, 0};
     std::int32_t previous[3] = {0, 0, 0};
+    const char* p = scanner.position();
     for (std::uint64_t n = 0;; n++) {
-        const char* p = form.firstText.data();
-        const char* end = p + form.firstText.size();
-        std::int32_t indices[3] = {fields.value[0], kTexcoord ? fields.value[1] : 0,
-                                   kNormal ? fields.value[2] : 0};
-        if (n != 0) {
-            scanner.skipBlanks();
-            p = scanner.position();
-            if (!beginsVertex(*p)) {
-                *count = n;
-                return true; // the line's end, or a word that ends the face
+        std::int32_t indices[3] = {0, 0, 0};
+        const char* end = nullptr;
+        if (n == 0 && firstFields != nullptr) {
+            indices[0] = firstFields->value[0];
+            indices[1] = kTexcoord ? firstFields->value[1] : 0;
+            indices[2] = kNormal ? firstFields->value[2] : 0;
+            end = p + form.firstText.size();
+        } else {
+            if (n != 0) {
+                while (*p == ' ') {
+                    ++p;
+                }
+                if (charClass(*p) == kBlank || *p == '\\') {
+                    scanner.moveTo(p); // tabs and continuations, which count lines
+                    scanner.skipBlanks();
+                    p = scanner.position();
+                }
+                if (!beginsVertex(*p)) {
+                    scanner.moveTo(p);
+                    *count = n;
+                    return Corners::Read; // the line's end, or a word that ends the face
+                }
             }
             end = parseCorner<kTexcoord, kNormal>(p, indices);
+            if (n == 0) {
+                if (end == nullptr) {
+                    return Corners::OtherForm;
+                }
+                form.firstText = std::string_view(p, static_cast<std::size_t>(end - p));
+            }
         }
         if (end == nullptr) [[unlikely]] {
             end = Scanner::wordEnd(p);
@@ -251,13 +280,14 @@ bool readCorners(Filling& filling, Scanner& scanner, const FaceForm& form, const
             const bool parsed = parseVertex(p, &other) == end;
             if (!checkVertex(form, text, scanner.line(), parsed, other, &fault)) {
                 *count = n;
-                return true;
+                return Corners::Read;
             }
             indices[0] = other.value[0];
             indices[1] = kTexcoord ? other.value[1] : 0;
             indices[2] = kNormal ? other.value[2] : 0;
         }
-        scanner.moveTo(end);
+        const char* const vertex = p;
+        p = end;
         if (fault.rank != FaceFault::None) [[unlikely]] {
             continue; // after an index that names nothing, only a fault of form counts
         }
@@ -270,13 +300,14 @@ bool readCorners(Filling& filling, Scanner& scanner, const FaceForm& form, const
             !kNormal || static_cast<std::uint32_t>(indices[2]) - 1u < form.totals[2] ||
                 resolveBack(&indices[2], form.definedBefore[2])};
         if (!(named[0] && named[1] && named[2])) [[unlikely]] {
-            indexFault(form, std::string_view(p, static_cast<std::size_t>(end - p)), written, named,
-                       scanner.line(), &fault);
+            indexFault(form, std::string_view(vertex, static_cast<std::size_t>(end - vertex)),
+                       written, named, scanner.line(), &fault);
             continue;
         }
         if (n >= 2) {
             if (filling.triangle == filling.triangleEnd || filling.groupRoom == 0) {
-                return filling.changed();
+                filling.changed();
+                return Corners::Changed;
             }
             ObjTriangle& triangle = faces[filling.triangle];
             triangle.vertexidx[0] = first[0];
@@ -298,12 +329,26 @@ bool readCorners(Filling& filling, Scanner& scanner, const FaceForm& form, const
     }
 }
 
+// readCorners for the form that form gives.
+Corners readCornersOfForm(Filling& filling, Scanner& scanner, FaceForm& form,
+                          const Fields* firstFields, FaceFault& fault, std::uint64_t* count) {
+    if (form.texcoord) {
+        return form.normal
+                   ? readCorners<true, true>(filling, scanner, form, firstFields, fault, count)
+                   : readCorners<true, false>(filling, scanner, form, firstFields, fault, count);
+    }
+    return form.normal
+               ? readCorners<false, true>(filling, scanner, form, firstFields, fault, count)
+               : readCorners<false, false>(filling, scanner, form, firstFields, fault, count);
+}
+
 } // namespace
 
 bool storeFace(Filling& filling, Scanner& scanner) {
     const ObjModel* model = filling.model;
-    FaceForm form{false,
-                  false,
+    // A face most likely has the form of the face before it.
+    FaceForm form{filling.texcoordForm,
+                  filling.normalForm,
                   {},
                   {filling.vertices, filling.texcoords, filling.normals},
                   {model->vertexcount, model->texcoordcount, model->normalcount}};
@@ -313,26 +358,24 @@ bool storeFace(Filling& filling, Scanner& scanner) {
     scanner.skipBlanks();
     const char* const p = scanner.position();
     if (beginsVertex(*p)) {
-        // The first vertex sets the form of them all.
-        Fields fields{};
-        const char* const parsedEnd = parseVertex(p, &fields);
-        const char* const end = parsedEnd != nullptr ? parsedEnd : Scanner::wordEnd(p);
-        form.firstText = std::string_view(p, static_cast<std::size_t>(end - p));
-        const bool parsed = parsedEnd != nullptr;
-        form.texcoord = parsed && fields.present[1];
-        form.normal = parsed && fields.count == 3;
-        // The first vertex fits its own form unless it lacks a vertex or a normal index.
-        const bool fits = parsed && fields.present[0] && (!form.normal || fields.present[2]);
-        if (fits || checkVertex(form, form.firstText, scanner.line(), parsed, fields, &fault)) {
-            const bool read =
-                form.texcoord
-                    ? (form.normal ? readCorners<true, true>(filling, scanner, form, fields, fault, &count)
-                                   : readCorners<true, false>(filling, scanner, form, fields, fault, &count))
-                    : (form.normal ? readCorners<false, true>(filling, scanner, form, fields, fault, &count)
-                                   : readCorners<false, false>(filling, scanner, form, fields, fault, &count));
-            if (!read) {
-                return false;
-            }
+        Corners read = readCornersOfForm(filling, scanner, form, nullptr, fault, &count);
+        if (read == Corners::OtherForm) {
+            // The first vertex sets the form of them all.
+            Fields fields{};
+            const char* const parsedEnd = parseVertex(p, &fields);
+            const char* const end = parsedEnd != nullptr ? parsedEnd : Scanner::wordEnd(p);
+            form.firstText = std::string_view(p, static_cast<std::size_t>(end - p));
+            const bool parsed = parsedEnd != nullptr;
+            form.texcoord = filling.texcoordForm = parsed && fields.present[1];
+            form.normal = filling.normalForm = parsed && fields.count == 3;
+            // The first vertex fits its own form unless it lacks a vertex or a normal index.
+            const bool fits = parsed && fields.present[0] && (!form.normal || fields.present[2]);
+            read = fits || checkVertex(form, form.firstText, scanner.line(), parsed, fields, &fault)
+                       ? readCornersOfForm(filling, scanner, form, &fields, fault, &count)
+                       : Corners::Read;
+        }
+        if (read == Corners::Changed) {
+            return false;
         }
     }
     if (count < 3) {

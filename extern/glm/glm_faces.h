@@ -24,6 +24,9 @@ struct Filling {
     std::uint32_t* grouped;
     std::uint64_t groupRoom;
     Fault fault;
+    // The form of the last face read: the next most likely has it too.
+    bool texcoordForm = false;
+    bool normalForm = false;
 
     bool changed() {
         fault = {Fault::Changed, 0, {}};

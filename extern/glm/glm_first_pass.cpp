@@ -31,7 +31,7 @@ void tallySkipped(Survey& survey, std::string_view keyword) {
 // Counts a face whose keyword the scanner has just read, and moves past its line.
 void countFace(Part& part, Scanner& scanner) {
     std::size_t vertices = 0;
-    const char* const stop = countFaceWords(scanner.position(), scanner.textEnd(), &vertices);
+    const char* const stop = countFaceWords(scanner.position(), &vertices);
     if (stop != nullptr) {
         scanner.moveTo(stop);
     } else {
@@ -111,15 +111,13 @@ bool surveyStretch(Survey& survey, Scanner& scanner) {
             if (endsKeyword(p[1])) {
                 part.vertices++;
                 part.sawKnown = true;
-                scanner.moveTo(p + 1);
-                scanner.endLine();
+                scanner.skipLine();
                 continue;
             }
             if ((p[1] == 'n' || p[1] == 't') && endsKeyword(p[2])) {
                 (p[1] == 'n' ? part.normals : part.texcoords)++;
                 part.sawKnown = true;
-                scanner.moveTo(p + 2);
-                scanner.endLine();
+                scanner.skipLine();
                 continue;
             }
             break;

@@ -19,6 +19,7 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kMaxExactPower = 22;
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
 
 // Whether a double lies exactly halfway between two floats: converting it to float may then
 // round the other way than the decimal it came from. Elsewhere the correctly rounded double
@@ -42,15 +43,18 @@ bool floatRoundsLikeDouble(double value) {
 // having set nothing, for any other text and for a double halfway between two floats:
 // readOtherFloat decides those.
 inline const char* plainDecimal(const char* p, float* out) {
-    constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
-    const DigitRun integer = digitRun(p);
-    if (integer.count == 8) {
+    // Most coordinates have a digit or two before the point and several after it.
+    const char* const integer = p;
+    std::uint64_t mantissa = 0;
+    for (unsigned digit = 0; (digit = static_cast<unsigned char>(*p) - 48u) < 10; ++p) {
+        mantissa = mantissa * 10 + digit;
+    }
+    const std::ptrdiff_t integerDigits = p - integer;
+    if (integerDigits > 7) {
         return nullptr;
     }
-    p += integer.count;
-    std::uint64_t mantissa = integer.value;
     unsigned fraction = 0;
     if (*p == '.') {
         const DigitRun decimals = digitRun(p + 1);
@@ -58,12 +62,12 @@ inline const char* plainDecimal(const char* p, float* out) {
             return nullptr;
         }
         fraction = decimals.count;
-        mantissa = mantissa * kPowers[fraction] + decimals.value;
+        mantissa = mantissa * kPowersOfTen[fraction] + decimals.value;
         p += 1 + fraction;
     } else if ((*p | 0x20) == 'x') {
         return nullptr; // maybe hexadecimal
     }
-    if (integer.count + fraction == 0 || (*p | 0x20) == 'e') {
+    if (integerDigits + fraction == 0 || (*p | 0x20) == 'e') {
         return nullptr;
     }
     const double value = static_cast<double>(mantissa) / kExactPowers[fraction];

@@ -9,8 +9,8 @@
 // - numbers, words and the rest of a line are read within the current line only.
 //
 // The text must be followed by a zero byte and kReadAhead more bytes that may be read: runs of
-// blanks, word characters and digits end on it without a test for the end, and digits are read
-// eight bytes at a time. A zero byte inside the text stops every loop as the end does; the
+// blanks, word characters and digits end on it without a test for the end, and searches read
+// many bytes at a time. A zero byte inside the text stops every loop as the end does; the
 // scanner then stands on it, and the reader refuses the text.
 #pragma once
 
@@ -98,12 +98,15 @@ public:
         passLineEnd(charClass(*p) == kLineBreak ? p : lineEnd(p));
     }
 
+    // Moves past the end of the current line from anywhere in it, reading nothing more.
+    void skipLine() { passLineEnd(lineEnd(pos_)); }
+
     // Moves past the end of the current physical line, whatever its last character: a
     // comment ends there.
     void endPhysicalLine() {
-        const char* p = findStop(pos_, end_);
+        const char* p = findStop(pos_);
         while (*p == '\\') {
-            p = findStop(p + 1, end_);
+            p = findStop(p + 1);
         }
         passLineEnd(p);
     }
@@ -145,7 +148,7 @@ private:
     // line breaks on the way.
     const char* lineEnd(const char* p) {
         for (;;) {
-            p = findStop(p, end_);
+            p = findStop(p);
             if (*p != '\\') {
                 return p;
             }

@@ -1,7 +1,6 @@
-// What each byte of the text is to the reader, and the searches that run 16 bytes at a time:
+// What each byte of the text is to the reader, and the searches that run 32 bytes at a time:
 // where a line stops, and how many vertices a face line holds. Each search gives what a
-// byte-by-byte loop over the same text gives; the last bytes before the end of the text, fewer
-// than 16, go byte by byte, so no search reads past the end.
+// byte-by-byte loop over the same text gives.
 #pragma once
 
 #include <array>
@@ -15,6 +14,10 @@
 #endif
 
 namespace objreader {
+
+// The bytes after the zero byte that ends a text which the searches may read: they look at 32
+// bytes at a time, and find the end by its zero byte.
+constexpr std::size_t kReadAhead = 32;
 
 // What each byte is to the reader; one table look-up per character in the scanner's loops.
 enum CharClass : unsigned char {
@@ -76,23 +79,30 @@ inline unsigned stops(__m128i bytes) {
                              _mm_or_si128(equal(bytes, '\\'), equal(bytes, '\0'))));
 }
 
+// The same for 32 bytes, one bit each.
+inline unsigned stops32(const char* p) {
+    return stops(load(p)) | (stops(load(p + 16)) << 16);
+}
+
 } // namespace simd
 #endif
 
-// The first byte of [p, end) where a line may stop ('\n', '\r', '\\' or a zero byte), or end.
-inline const char* findStop(const char* p, const char* end) {
+// The first byte from p where a line may stop: '\n', '\r', '\\' or a zero byte, which ends
+// every text.
+inline const char* findStop(const char* p) {
 #if defined(GLM_SEARCH_16)
-    for (; end - p >= 16; p += 16) {
-        const unsigned found = simd::stops(simd::load(p));
+    for (;; p += 32) {
+        const unsigned found = simd::stops32(p);
         if (found != 0) {
             return p + std::countr_zero(found);
         }
     }
-#endif
-    while (p != end && charClass(*p) != kLineBreak && *p != '\\' && *p != '\0') {
+#else
+    while (charClass(*p) != kLineBreak && *p != '\\' && *p != '\0') {
         ++p;
     }
     return p;
+#endif
 }
 
 // The bits set in a 16-bit mask, from a table: where the processor's instruction is not
@@ -112,37 +122,43 @@ inline unsigned bitCount16(unsigned x) {
 // up to the line's end. Returns where the line ends; null for a line that holds anything but
 // indices ('+', '-', '/', digits) parted by spaces and tabs: the scanner's word by word count
 // takes such a line, which may be continued, or hold a word that ends the face.
-inline const char* countFaceWords(const char* p, const char* end, std::size_t* count) {
+inline const char* countFaceWords(const char* p, std::size_t* count) {
     std::size_t words = 0;
     unsigned afterBlank = 1; // the keyword ended with a blank or the line's end
 #if defined(GLM_SEARCH_16)
     const __m128i slash = _mm_set1_epi8('/');
     const __m128i ten = _mm_set1_epi8(10);
-    for (; end - p >= 16; p += 16) {
-        const __m128i bytes = simd::load(p);
+    // One bit for each of 16 bytes: the blanks, and the bytes that are neither blanks nor
+    // index characters.
+    const auto classify = [&](const char* at, unsigned* blanks, unsigned* other) {
+        const __m128i bytes = simd::load(at);
         // '/' and the digits after it are one range.
         const __m128i fromSlash = _mm_sub_epi8(bytes, slash);
-        const __m128i index = _mm_or_si128(
-            _mm_cmpeq_epi8(_mm_min_epu8(fromSlash, ten), fromSlash),
-            _mm_or_si128(simd::equal(bytes, '-'), simd::equal(bytes, '+')));
+        const __m128i index =
+            _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(fromSlash, ten), fromSlash),
+                         _mm_or_si128(simd::equal(bytes, '-'), simd::equal(bytes, '+')));
         const __m128i blank = _mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t'));
-        const unsigned blanks = simd::bits(blank);
-        const unsigned other = ~simd::bits(_mm_or_si128(index, blank)) & 0xFFFFu;
-        // The bytes before the first that is neither, or all 16.
-        const unsigned before = other != 0 ? (1u << std::countr_zero(other)) - 1 : 0xFFFFu;
-        words += bitCount16(~blanks & ((blanks << 1) | afterBlank) & before);
+        *blanks = simd::bits(blank);
+        *other = ~simd::bits(_mm_or_si128(index, blank)) & 0xFFFFu;
+    };
+    for (;; p += 32) {
+        unsigned blanks = 0, other = 0, blanksHigh = 0, otherHigh = 0;
+        classify(p, &blanks, &other);
+        classify(p + 16, &blanksHigh, &otherHigh);
+        blanks |= blanksHigh << 16;
+        other |= otherHigh << 16;
+        // The bytes before the first that is neither, or all 32.
+        const unsigned before = other != 0 ? (1u << std::countr_zero(other)) - 1 : ~0u;
+        const unsigned starts = ~blanks & ((blanks << 1) | afterBlank) & before;
+        words += bitCount16(starts & 0xFFFFu) + bitCount16(starts >> 16);
         if (other != 0) {
             p += std::countr_zero(other);
-            if (charClass(*p) != kLineBreak && *p != '\0') {
-                return nullptr;
-            }
-            *count = words;
-            return p;
+            break;
         }
-        afterBlank = blanks >> 15;
+        afterBlank = blanks >> 31;
     }
-#endif
-    for (; p != end; ++p) {
+#else
+    for (;; ++p) {
         const bool blank = *p == ' ' || *p == '\t';
         if (!blank && !beginsVertex(*p)) {
             break;
@@ -150,7 +166,8 @@ inline const char* countFaceWords(const char* p, const char* end, std::size_t* c
         words += !blank && afterBlank != 0 ? 1 : 0;
         afterBlank = blank ? 1 : 0;
     }
-    if (p != end && charClass(*p) != kLineBreak && *p != '\0') {
+#endif
+    if (charClass(*p) != kLineBreak && *p != '\0') {
         return nullptr;
     }
     *count = words;
