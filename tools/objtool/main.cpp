@@ -70,8 +70,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "objtool: %s\nTry \"objtool --help\".\n", error.c_str());
         return 2;
     }
-    if (command->kind == CommandKind::Help) {
-        std::fputs(kObjtoolUsage, stdout);
+    if (command->kind == CommandKind::Help || command->kind == CommandKind::Version) {
+        const std::string text =
+            command->kind == CommandKind::Help ? objtoolUsage() : objtoolVersionText();
+        std::fputs(text.c_str(), stdout);
         return finishOutput();
     }
     return run(*command);
