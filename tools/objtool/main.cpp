@@ -5,24 +5,24 @@
 #include "objtool_convert.h"
 #include "objtool_info.h"
 #include "objtool_options.h"
+#include "objtool_read.h"
 #include "objtool_show.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct ModelDeleter {
-    void operator()(ObjModel* model) const { glmDestroyModel(model); }
-};
-
 // What went to standard output must have arrived: a full disk is a failure, not success.
 int finishOutput() {
+    errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        std::fprintf(stderr, "objtool: can't write to standard output\n");
+        std::fprintf(stderr, "objtool: can't write to standard output: %s\n",
+                     std::strerror(errno != 0 ? errno : EIO));
         return 1;
     }
     return 0;
@@ -41,7 +41,7 @@ int convert(ObjModel* model, const Command& command) {
 // Every command but help works on the model read from command.input.
 int run(const Command& command) {
     std::string error;
-    std::unique_ptr<ObjModel, ModelDeleter> model(glmTryReadOBJ(command.input.c_str(), &error));
+    const ModelPtr model = readModel(command.input, &error);
     if (model == nullptr) {
         std::fprintf(stderr, "objtool: can't read \"%s\": %s\n", command.input.c_str(),
                      error.c_str());
