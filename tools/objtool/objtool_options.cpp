@@ -2,11 +2,9 @@
 // description lists, and each option is checked against the command that takes it.
 #include "objtool_options.h"
 
+#include "objtool_option_values.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <getopt.h>
 
 namespace {
@@ -14,58 +12,21 @@ namespace {
 // getopt_long's value for the option at index i of objtoolOptions(); below it, its own codes.
 constexpr int kFirstOption = 256;
 
-// The options whose value is a number, and the numbers they take.
-struct NumberRange {
+// The options that set a switch of the conversion, and the value they set.
+struct Switch {
     OptionId id;
-    float low;
-    float high;
-    const char* needs;
+    bool ConvertOptions::*field;
+    bool value;
 };
 
-constexpr NumberRange kNumbers[] = {
-    {OptionId::Weld, 0.0f, HUGE_VALF, "a number of 0 or more"},
-    {OptionId::SmoothNormals, 0.0f, 180.0f, "an angle from 0 to 180"},
-    {OptionId::Yaw, -360.0f, 360.0f, "an angle from -360 to 360"},
-    {OptionId::Pitch, -360.0f, 360.0f, "an angle from -360 to 360"},
+constexpr Switch kSwitches[] = {
+    {OptionId::Fit, &ConvertOptions::fit, true},
+    {OptionId::Flip, &ConvertOptions::flip, true},
+    {OptionId::FacetNormals, &ConvertOptions::facetNormals, true},
+    {OptionId::NoNormals, &ConvertOptions::writeNormals, false},
+    {OptionId::NoTexcoords, &ConvertOptions::writeTexcoords, false},
+    {OptionId::NoMaterials, &ConvertOptions::writeMaterials, false},
 };
-
-// The largest picture side asked for; the off-screen renderer may allow less.
-constexpr int kLargestSide = 8192;
-
-// A whole argument as a finite number within [low, high].
-std::optional<float> parseNumber(const std::string& text, float low, float high) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const float value = std::strtof(text.c_str(), &end);
-    if (*end != '\0' || errno == ERANGE || !std::isfinite(value) || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// "WxH", each side a whole number from 1 to kLargestSide.
-bool parseSize(const std::string& text, int* width, int* height) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos) {
-        return false;
-    }
-    int sides[2] = {0, 0};
-    const std::string parts[2] = {text.substr(0, x), text.substr(x + 1)};
-    for (int i = 0; i < 2; i++) {
-        const char* end = parts[i].data() + parts[i].size();
-        const auto [stop, status] = std::from_chars(parts[i].data(), end, sides[i]);
-        if (parts[i].empty() || status != std::errc() || stop != end || sides[i] < 1 ||
-            sides[i] > kLargestSide) {
-            return false;
-        }
-    }
-    *width = sides[0];
-    *height = sides[1];
-    return true;
-}
 
 std::string dashed(const OptionHelp& option) {
     return std::string("--") + option.name;
@@ -174,16 +135,13 @@ private:
     bool apply(const OptionHelp& option, const std::string& value) {
         ConvertOptions& o = command_.convert;
         PictureSettings& p = command_.picture;
+        const auto flag = std::find_if(std::begin(kSwitches), std::end(kSwitches),
+                                       [&option](const Switch& s) { return s.id == option.id; });
+        if (flag != std::end(kSwitches)) {
+            o.*(flag->field) = flag->value;
+            return true;
+        }
         switch (option.id) {
-        case OptionId::Fit:
-            o.fit = true;
-            break;
-        case OptionId::Flip:
-            o.flip = true;
-            break;
-        case OptionId::FacetNormals:
-            o.facetNormals = true;
-            break;
         case OptionId::PlanarTexcoords:
         case OptionId::SphereTexcoords: {
             const TexcoordMapping mapping = option.id == OptionId::PlanarTexcoords
@@ -193,24 +151,15 @@ private:
                 return refuse("--planar-texcoords and --sphere-texcoords exclude each other");
             }
             o.texcoords = mapping;
-            break;
+            return true;
         }
-        case OptionId::NoNormals:
-            o.writeNormals = false;
-            break;
-        case OptionId::NoTexcoords:
-            o.writeTexcoords = false;
-            break;
-        case OptionId::NoMaterials:
-            o.writeMaterials = false;
-            break;
         case OptionId::Materials:
-            break; // the materials are written anyway
+            return true; // the materials are written anyway
         case OptionId::Mtl:
             o.library = value;
             return !value.empty() || refuse("--mtl needs a file name");
         case OptionId::Size:
-            return parseSize(value, &p.width, &p.height) ||
+            return sizeValue(value, &p.width, &p.height) ||
                    refuse("--size needs a width and a height from 1 to " +
                           std::to_string(kLargestSide) + ", such as 640x480, not \"" + value +
                           "\"");
@@ -220,33 +169,20 @@ private:
             }
             p.shading = value == "flat" ? Shading::Flat : Shading::Smooth;
             p.materials = value == "material";
-            break;
+            return true;
         default:
-            return number(option, value);
+            break;
         }
-        return true;
-    }
-
-    bool number(const OptionHelp& option, const std::string& text) {
-        const NumberRange& range = *std::find_if(
-            std::begin(kNumbers), std::end(kNumbers),
-            [&option](const NumberRange& candidate) { return candidate.id == option.id; });
-        const std::optional<float> value = parseNumber(text, range.low, range.high);
-        if (!value) {
-            return refuse(dashed(option) + " needs " + range.needs + ", not \"" + text + "\"");
+        const std::optional<float> number = numberValue(option, value, error_);
+        if (!number) {
+            return false;
         }
-        switch (option.id) {
-        case OptionId::Weld:
-            command_.convert.weldEpsilon = *value;
-            break;
-        case OptionId::SmoothNormals:
-            command_.convert.smoothAngle = *value;
-            break;
-        case OptionId::Yaw:
-            command_.picture.yaw = *value;
-            break;
-        default:
-            command_.picture.pitch = *value;
+        if (option.id == OptionId::Weld) {
+            o.weldEpsilon = *number;
+        } else if (option.id == OptionId::SmoothNormals) {
+            o.smoothAngle = *number;
+        } else {
+            (option.id == OptionId::Yaw ? p.yaw : p.pitch) = *number;
         }
         return true;
     }
