@@ -636,7 +636,8 @@ TEST(ObjtoolConvert, StoppedBySignalLeavesNothingBehind) {
 }
 
 // "-" as the output is standard output: the model as it would be written to a file, with
-// the library where --mtl says and named by its file name, or without materials and a note.
+// the library where --mtl says and named by its file name, or without materials and a note;
+// render's picture as it would be written to a file.
 TEST(ObjtoolConvert, DashWritesToStandardOutput) {
     ScratchDirectory scratch("objtool");
     copyBox();
@@ -659,6 +660,12 @@ TEST(ObjtoolConvert, DashWritesToStandardOutput) {
                             0),
               0u)
         << run.err;
+
+    run = objtool("render --size 64x48 split_cube.obj file/box.png", "unset DISPLAY; ");
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = objtool("render --size 64x48 split_cube.obj -", "unset DISPLAY; ");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, readFile("file/box.png"));
 
     run = objtool("convert split_cube.obj -", "", "/dev/full");
     EXPECT_EQ(run.status, 1);

@@ -23,7 +23,7 @@ constexpr CommandHelp kCommands[] = {
      "listed below"},
     {CommandKind::Render, "render", "[{OPTIONS}] [{PICTURE OPTIONS}] {MODEL.obj} {OUT.png}",
      "apply the options as view does and draw the picture that view shows first into "
-     "{OUT.png}, without a display or an X server"},
+     "{OUT.png}, without a display or an X server; an {OUT.png} of <-> is standard output"},
     {CommandKind::Help, "--help", "", nullptr},
     {CommandKind::Version, "--version", "", nullptr},
 };
