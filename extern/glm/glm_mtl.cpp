@@ -1,14 +1,22 @@
-// Reading the material library that an OBJ file names with "mtllib".
+// Reading the material libraries that an OBJ file names with "mtllib".
 //
-// Only "newmtl" starts a material and only "Ns" sets the specular exponent: exporters write
-// "Ni" (optical density) after "Ns", and other words beginning with "n" are no materials.
-// "Kd", "Ks" and "Ka" set colours; every other line is skipped. Lines are read whole, and a
-// backslash at a line's end continues it, as in the OBJ file.
+// Every library named is read once, in the order named, into one table: entry 0 is the
+// material "default", and a library's own "newmtl default" defines that entry rather than a
+// second one, so the reader, glmFindMaterial and the writer agree on it. A name defined twice
+// finds its first definition. Only "newmtl" starts a material and only "Ns" sets the specular
+// exponent; "Kd", "Ks" and "Ka" set colours; every other statement is skipped. A library that
+// cannot be read is a warning: the model is read without its materials.
+#include "glm_keywords.h"
+#include "glm_line_source.h"
 #include "glm_reader.h"
+#include "glm_scanner.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <string>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace objreader {
 
@@ -17,108 +25,216 @@ namespace {
 const ObjMaterial kNewMaterial = {
     nullptr, {0.8f, 0.8f, 0.8f, 1.0f}, {0.2f, 0.2f, 0.2f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 65.0f};
 
-// The colour that a "K" word sets, or null for the ones the library ignores ("Ke").
-float* colorOf(ObjMaterial& material, std::string_view word) {
-    switch (word.size() > 1 ? word[1] : '\0') {
-    case 'd':
+// The table as the libraries fill it.
+struct Table {
+    std::vector<ObjMaterial> materials;
+    bool defaultDefined = false;
+    bool anyRead = false;
+
+    ~Table() {
+        for (ObjMaterial& material : materials) {
+            std::free(material.name);
+        }
+    }
+    // Drops the materials from first on: a library that failed halfway adds none.
+    void cut(std::size_t first) {
+        for (std::size_t i = first; i < materials.size(); i++) {
+            std::free(materials[i].name);
+        }
+        materials.resize(first);
+    }
+};
+
+// The colour that a keyword sets, or null.
+float* colorOf(ObjMaterial& material, std::string_view keyword) {
+    if (keyword == "Kd") {
         return material.diffusecolor;
-    case 's':
+    }
+    if (keyword == "Ks") {
         return material.specularcolor;
-    case 'a':
-        return material.ambientcolor;
-    default:
-        return nullptr;
     }
+    return keyword == "Ka" ? material.ambientcolor : nullptr;
 }
 
-// Both passes run this one routine, so that they always agree on the count: with table null
-// it only counts; with a table of room entries it stops at a material that finds no room
-// (the file changed between the passes). Returns the number of materials, "default"
-// included.
-std::uint64_t scanMaterials(Scanner& scanner, ObjMaterial* table, std::uint64_t room) {
-    ObjMaterial scratch = kNewMaterial;
-    std::uint64_t current = 0;
-    std::string_view word;
-    while (scanner.nextLine(&word)) {
-        if (word[0] == '#') {
+// One library being read: the material its lines change, and the keywords it skips.
+struct Library {
+    Table& table;
+    std::size_t current = 0; // properties before the first "newmtl" change "default"
+    std::vector<SkippedKeyword> skipped;
+    std::unordered_map<std::string, std::size_t> skippedPlace;
+    std::string joined;
+    std::string problem; // why it could not be read
+};
+
+void statement(Library& library, Scanner& scanner) {
+    const std::string_view keyword = scanner.word();
+    std::vector<ObjMaterial>& materials = library.table.materials;
+    if (keyword == "newmtl") {
+        const std::string_view name = statementName(scanner.rest(), &library.joined);
+        if (name == "default" && !library.table.defaultDefined) {
+            library.table.defaultDefined = true;
+            library.current = 0;
+        } else {
+            ObjMaterial material = kNewMaterial;
+            material.name = copyString(name);
+            if (material.name == nullptr) {
+                throw std::bad_alloc();
+            }
+            materials.push_back(material);
+            library.current = materials.size() - 1;
+        }
+    } else if (keyword == "Ns") {
+        float value = 0.0f;
+        if (scanner.readFloat(&value)) {
+            // MTL exponents run to 1000, OpenGL's to 128.
+            materials[library.current].specularexponent = value / 1000.0f * 128.0f;
+        }
+    } else if (float* color = colorOf(materials[library.current], keyword)) {
+        scanner.readFloats(color, 3);
+    } else {
+        const auto [place, added] =
+            library.skippedPlace.try_emplace(std::string(keyword), library.skipped.size());
+        if (added) {
+            library.skipped.push_back({std::string(keyword), 0});
+        }
+        library.skipped[place->second].count++;
+    }
+    scanner.endLine();
+}
+
+// Reads one stretch; false with library.problem set at a zero byte.
+bool readStretch(Library& library, Scanner& scanner) {
+    for (;;) {
+        scanner.skipBlanks();
+        const char* const p = scanner.position();
+        if (*p == '#') {
             scanner.endPhysicalLine();
-            continue;
+        } else if (charClass(*p) == kLineBreak) {
+            scanner.passLineEnd(p);
+        } else if (scanner.atEnd()) {
+            return true;
+        } else if (scanner.atZeroByte()) {
+            library.problem = "line " + std::to_string(scanner.line()) +
+                              ": the line holds a zero byte; only text is read";
+            return false;
+        } else {
+            statement(library, scanner);
         }
-        ObjMaterial& material = table != nullptr ? table[current] : scratch;
-        float* color = word[0] == 'K' ? colorOf(material, word) : nullptr;
-        if (word == "newmtl") {
-            std::string_view name;
-            scanner.word(&name);
-            if (++current == room) {
-                return room + 1;
-            }
-            if (table != nullptr) {
-                table[current].name = copyString(cString(name));
-            }
-        } else if (word == "Ns") {
-            float value = 0.0f;
-            if (scanner.readFloat(&value)) {
-                // MTL exponents run to 1000, OpenGL's to 128.
-                material.specularexponent = value / 1000.0f * 128.0f;
-            }
-        } else if (color != nullptr) {
-            scanner.readFloats(color, 3);
-        }
-        scanner.endLine();
     }
-    return current + 1;
 }
 
-// Counts, allocates with the defaults, then fills the table. path names the library in
-// messages; readError is the message for a read that fails.
-bool readMaterials(Reading& reading, Scanner& scanner, const std::string& path,
-                   const std::string& readError) {
-    if (!reading.checkEncoding(scanner, "glmReadMTL", path)) {
-        return false;
+// Reads the library in text into the table; false with library.problem set.
+bool readText(Library& library, const TextSource& text) {
+    LineSource lines(text);
+    lines.startPart(0, text.size());
+    std::uint64_t line = 1;
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    bool first = true;
+    while (lines.next(&begin, &end)) {
+        Scanner scanner(begin, end, line);
+        if (const char* encoding = first ? scanner.startText() : nullptr) {
+            library.problem = std::string("the file starts with a ") + encoding +
+                              " byte-order mark; only ASCII and UTF-8 text is read";
+            return false;
+        }
+        first = false;
+        if (!readStretch(library, scanner)) {
+            return false;
+        }
+        line = scanner.line();
     }
-    const std::uint64_t count = scanMaterials(scanner, nullptr, UINT64_MAX);
-    if (!reading.checkEnd(scanner, "glmReadMTL", path, readError)) {
-        return false;
+    if (lines.end() == LineSource::End::LongLine) {
+        library.problem = "line " + std::to_string(line) + ": the line is longer than " +
+                          std::string(kLineLimitText);
+    } else if (lines.end() == LineSource::End::ReadError) {
+        library.problem = std::strerror(errno);
     }
-    if (count > UINT32_MAX) {
-        return reading.failIn("glmReadMTL", path, 0, "more materials than 32 bits count");
+    return library.problem.empty();
+}
+
+// Reads the library at path into the table; a library that cannot be read is a warning.
+void readLibrary(Reading& reading, Table& table, const std::string& name, const std::string& path) {
+    TextSource text;
+    Library library{table, 0, {}, {}, {}, {}};
+    bool opened = true;
+    if (reading.settings.materialText != nullptr) {
+        text.view(*reading.settings.materialText);
+    } else {
+        int error = 0;
+        opened = text.open(path.c_str(), -1, &error);
+        library.problem = opened ? "" : std::strerror(error);
     }
-    ObjMaterial* table = static_cast<ObjMaterial*>(std::calloc(count, sizeof(ObjMaterial)));
-    for (std::uint64_t i = 0; i < count; i++) {
-        table[i] = kNewMaterial;
+    const std::size_t first = table.materials.size();
+    if (opened && readText(library, text)) {
+        table.anyRead = true;
+    } else {
+        table.cut(first);
+        reading.warn("glmReadMTL() warning: can't " + std::string(opened ? "read" : "open") +
+                     " material file \"" + path + "\": " + library.problem +
+                     "; the model is read without its materials.");
     }
-    table[0].name = strdup("default");
-    ObjModel* model = reading.model;
-    model->materialtable = table;
-    model->materialcount = static_cast<std::uint32_t>(count);
-    scanner.rewind();
-    if (scanMaterials(scanner, table, count) != count) {
-        return reading.failIn("glmReadMTL", path, 0, "the file changed while it was read");
+    if (reading.report != nullptr) {
+        reading.report->libraries.push_back({name, path, library.problem});
+        for (const SkippedKeyword& kind : library.skipped) {
+            reading.report->skipped.push_back({kind.keyword, path, kind.count});
+        }
     }
-    return reading.checkEnd(scanner, "glmReadMTL", path, readError);
+}
+
+// The names that an "mtllib" line gives: its words, or the whole line when the words name
+// no files but the line does ("mtllib my materials.mtl").
+std::vector<std::string> libraryNames(const Reading& reading, const std::string& directory,
+                                      const std::string& line) {
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find_first_of(" \t\v\f", at), line.size());
+        if (end > at) {
+            names.push_back(line.substr(at, end - at));
+        }
+        at = end + 1;
+    }
+    const auto exists = [&](const std::string& name) {
+        return access((directory + name).c_str(), F_OK) == 0;
+    };
+    if (names.size() > 1 && reading.settings.materialText == nullptr &&
+        !std::all_of(names.begin(), names.end(), exists) && exists(line)) {
+        return {line};
+    }
+    return names;
 }
 
 } // namespace
 
-bool glmReadMTL(Reading& reading, std::string_view name) {
+void readLibraries(Reading& reading, const std::vector<LibraryLine>& lines) {
     ObjModel* model = reading.model;
-    // A later "mtllib" line replaces the table of an earlier one.
-    freeMaterials(model);
-    char* directory = glmPathDirectory(model->objpath);
-    const std::string path = directory + std::string(name);
-    std::free(directory);
-    const std::string cantOpen = "glmReadMTL() failed: can't open material file \"" + path + "\".";
-    if (reading.materialText != nullptr) {
-        const std::string text(*reading.materialText); // brings the terminating zero byte
-        Scanner scanner(text.data(), text.size());
-        return readMaterials(reading, scanner, path, cantOpen);
+    char* folder = glmPathDirectory(model->objpath);
+    const std::string directory = folder;
+    std::free(folder);
+    Table table;
+    table.materials.push_back(kNewMaterial);
+    table.materials[0].name = copyString("default");
+    std::vector<std::string> read;
+    for (const LibraryLine& line : lines) {
+        for (const std::string& name : libraryNames(reading, directory, line.names)) {
+            if (std::find(read.begin(), read.end(), name) == read.end()) {
+                read.push_back(name);
+                readLibrary(reading, table, name, directory + name);
+            }
+        }
     }
-    FileText file;
-    if (!file.open(path.c_str())) {
-        return reading.fail(cantOpen);
+    if (!table.anyRead || table.materials.size() > UINT32_MAX) {
+        return;
     }
-    Scanner scanner(file);
-    return readMaterials(reading, scanner, path, cantOpen);
+    auto* materials =
+        static_cast<ObjMaterial*>(std::malloc(table.materials.size() * sizeof(ObjMaterial)));
+    if (materials == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::copy(table.materials.begin(), table.materials.end(), materials);
+    model->materialtable = materials;
+    model->materialcount = static_cast<std::uint32_t>(table.materials.size());
+    table.materials.clear(); // the model owns the names now
 }
 
 } // namespace objreader

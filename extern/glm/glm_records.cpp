@@ -7,19 +7,23 @@
 #include <cstdlib>
 #include <cstring>
 
+// A name may have a group for each of its materials: the one created first, the last in the
+// list, is the group of that name.
 ObjGroup* glmLookupGroup(ObjModel* model, const char* name) {
     GLM_REQUIRE(model);
+    ObjGroup* found = nullptr;
     for (ObjGroup* group = model->grouplist; group != nullptr; group = group->next) {
-        if (std::strcmp(name, group->name) == 0) {
-            return group;
-        }
+        found = std::strcmp(name, group->name) == 0 ? group : found;
     }
-    return nullptr;
+    return found;
 }
 
 ObjGroup* objreader::addGroup(ObjModel* model, std::string_view name) {
     ObjGroup* group = static_cast<ObjGroup*>(std::calloc(1, sizeof(ObjGroup)));
-    group->name = copyString(name);
+    if (group == nullptr || (group->name = copyString(name)) == nullptr) {
+        std::free(group);
+        return nullptr;
+    }
     group->next = model->grouplist;
     model->grouplist = group;
     model->groupcount++;
@@ -28,13 +32,9 @@ ObjGroup* objreader::addGroup(ObjModel* model, std::string_view name) {
 
 ObjGroup* glmEnsureGroup(ObjModel* model, const char* name) {
     ObjGroup* group = glmLookupGroup(model, name);
-    return group != nullptr ? group : objreader::addGroup(model, name);
-}
-
-std::uint32_t objreader::missingMaterial(std::string_view name) {
-    std::printf("glmFindMaterial():  can't find material \"%.*s\".\n",
-                static_cast<int>(name.size()), name.data());
-    return 0;
+    group = group != nullptr ? group : objreader::addGroup(model, name);
+    GLM_REQUIRE(group != nullptr);
+    return group;
 }
 
 std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
@@ -45,7 +45,8 @@ std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
             return i;
         }
     }
-    return objreader::missingMaterial(name);
+    std::printf("glmFindMaterial():  can't find material \"%s\".\n", name);
+    return 0;
 }
 
 void objreader::freeMaterials(ObjModel* model) {

@@ -75,17 +75,19 @@ inline const char* plainDecimal(const char* p, float* out) {
 
 } // namespace
 
-void Scanner::startText() {
+const char* Scanner::startText() {
     const std::string_view text(pos_, static_cast<std::size_t>(end_ - pos_));
     using namespace std::string_view_literals;
-    refusedEncoding_ = nullptr;
     if (text.starts_with("\xFF\xFE\0\0"sv) || text.starts_with("\0\0\xFE\xFF"sv)) {
-        refusedEncoding_ = "UTF-32";
-    } else if (text.starts_with("\xFF\xFE"sv) || text.starts_with("\xFE\xFF"sv)) {
-        refusedEncoding_ = "UTF-16";
-    } else if (text.starts_with("\xEF\xBB\xBF"sv)) {
+        return "UTF-32";
+    }
+    if (text.starts_with("\xFF\xFE"sv) || text.starts_with("\xFE\xFF"sv)) {
+        return "UTF-16";
+    }
+    if (text.starts_with("\xEF\xBB\xBF"sv)) {
         pos_ += 3;
     }
+    return nullptr;
 }
 
 int Scanner::readFloats(float* values, int count) {

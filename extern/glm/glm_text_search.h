@@ -1,7 +1,7 @@
-// What each byte of the text is to the reader, and searching a line 16 bytes at a time: where
-// a line ends, and how many blanks a face line holds. Each search gives what a byte-by-byte
-// loop over the same text gives; the last bytes before the end of the text, fewer than 16, go
-// byte by byte, so no search reads past the end.
+// What each byte of the text is to the reader, and the searches that run 16 bytes at a time:
+// where a line stops, and how many vertices a face line holds. Each search gives what a
+// byte-by-byte loop over the same text gives; the last bytes before the end of the text, fewer
+// than 16, go byte by byte, so no search reads past the end.
 #pragma once
 
 #include <array>
@@ -19,18 +19,19 @@ namespace objreader {
 // What each byte is to the reader; one table look-up per character in the scanner's loops.
 enum CharClass : unsigned char {
     kWordChar,  // part of a word
-    kBlank,     // ' ', '\t', '\v', '\f', '\r'
-    kLineBreak, // '\n'
-    kBackslash, // a continuation when a line break follows
-    kZeroByte,  // part of a word, or the end of the text
+    kBlank,     // ' ', '\t', '\v', '\f'
+    kLineBreak, // '\n', '\r' (a lone carriage return ends a line, as old Mac files write)
+    kBackslash, // a continuation when a line break follows, else part of a word
+    kZeroByte,  // the end of the text; inside it, no text at all
 };
 
 inline constexpr std::array<CharClass, 256> kCharClasses = [] {
     std::array<CharClass, 256> classes{};
-    for (const unsigned char c : {' ', '\t', '\v', '\f', '\r'}) {
+    for (const unsigned char c : {' ', '\t', '\v', '\f'}) {
         classes[c] = kBlank;
     }
     classes['\n'] = kLineBreak;
+    classes['\r'] = kLineBreak;
     classes['\\'] = kBackslash;
     classes[0] = kZeroByte;
     return classes;
@@ -48,17 +49,9 @@ inline bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The bits set in a 16-bit mask, from a table: where the processor's instruction is not
-// assumed, std::popcount becomes a library call.
-inline unsigned bitCount16(unsigned x) {
-    static constexpr std::array<unsigned char, 256> kCounts = [] {
-        std::array<unsigned char, 256> counts{};
-        for (unsigned i = 1; i < 256; i++) {
-            counts[i] = static_cast<unsigned char>(counts[i / 2] + (i & 1));
-        }
-        return counts;
-    }();
-    return kCounts[x & 0xFFu] + kCounts[(x >> 8) & 0xFFu];
+// A word that begins like an index is a face vertex; any other word ends the face.
+inline bool beginsVertex(char c) {
+    return isDigit(c) || c == '-' || c == '+' || c == '/';
 }
 
 #if defined(GLM_SEARCH_16)
@@ -77,70 +70,92 @@ inline unsigned bits(__m128i bytes) {
     return static_cast<unsigned>(_mm_movemask_epi8(bytes));
 }
 
+// The bytes where a line may stop: a line break, a backslash or a zero byte.
+inline unsigned stops(__m128i bytes) {
+    return bits(_mm_or_si128(_mm_or_si128(equal(bytes, '\n'), equal(bytes, '\r')),
+                             _mm_or_si128(equal(bytes, '\\'), equal(bytes, '\0'))));
+}
+
 } // namespace simd
 #endif
 
-// The first line break or backslash in [p, end), or end. Where it finds no backslash, the
-// line break it finds ends the line: only a backslash can continue one.
-inline const char* findBreakOrBackslash(const char* p, const char* end) {
+// The first byte of [p, end) where a line may stop ('\n', '\r', '\\' or a zero byte), or end.
+inline const char* findStop(const char* p, const char* end) {
 #if defined(GLM_SEARCH_16)
     for (; end - p >= 16; p += 16) {
-        const __m128i bytes = simd::load(p);
-        const unsigned found =
-            simd::bits(_mm_or_si128(simd::equal(bytes, '\n'), simd::equal(bytes, '\\')));
+        const unsigned found = simd::stops(simd::load(p));
         if (found != 0) {
             return p + std::countr_zero(found);
         }
     }
 #endif
-    while (p != end && *p != '\n' && *p != '\\') {
+    while (p != end && charClass(*p) != kLineBreak && *p != '\\' && *p != '\0') {
         ++p;
     }
     return p;
 }
 
-// Counts the blanks of a face line from p, right after its keyword, up to its line break (or
-// the end of the text) into *count and returns where the line ends; null when the line holds
-// a backslash, which may continue it. Every byte up to ' ' counts except the line break and a
-// carriage return before it. Each vertex of the face follows a blank, so a face has at most
-// as many vertices as blanks, and as many in a plainly written line.
-inline const char* countFaceBlanks(const char* p, const char* end, std::size_t* count) {
-    std::size_t blanks = 0;
+// Counts the vertices of a face line from p, right after its keyword, into *count: the words
+// up to the line's stop that begin like an index, up to the first that does not. Returns where
+// the count ended: at the line's stop, or at the word that ended the face; null when a
+// backslash comes first, which may continue the line: the scanner's word by word count takes
+// such a line.
+inline const char* countFaceWords(const char* p, const char* end, std::size_t* count) {
+    std::size_t words = 0;
+    bool afterBlank = true; // the keyword ended with a blank or the line's end
 #if defined(GLM_SEARCH_16)
-    // The blanks of each 16 bytes add up in the vector's two halves, as 255 each, up to the 16
-    // bytes that hold the line break.
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i space = _mm_set1_epi8(' ');
-    __m128i sums = zero;
+    const __m128i digitBase = _mm_set1_epi8('0');
+    const __m128i nine = _mm_set1_epi8(9);
     for (; end - p >= 16; p += 16) {
         const __m128i bytes = simd::load(p);
-        const unsigned stops =
-            simd::bits(_mm_or_si128(simd::equal(bytes, '\n'), simd::equal(bytes, '\\')));
-        const __m128i blankBytes = _mm_cmpeq_epi8(_mm_min_epu8(bytes, space), bytes);
-        if (stops != 0) {
-            const unsigned stop = static_cast<unsigned>(std::countr_zero(stops));
-            if (p[stop] == '\\') {
+        const unsigned stop = simd::stops(bytes);
+        const unsigned blank = simd::bits(
+            _mm_or_si128(_mm_or_si128(simd::equal(bytes, ' '), simd::equal(bytes, '\t')),
+                         _mm_or_si128(simd::equal(bytes, '\v'), simd::equal(bytes, '\f'))));
+        const __m128i digit = _mm_sub_epi8(bytes, digitBase);
+        const unsigned indexStart = simd::bits(_mm_or_si128(
+            _mm_cmpeq_epi8(_mm_min_epu8(digit, nine), digit),
+            _mm_or_si128(simd::equal(bytes, '-'),
+                         _mm_or_si128(simd::equal(bytes, '+'), simd::equal(bytes, '/')))));
+        const unsigned word = ~(blank | stop) & 0xFFFFu;
+        const unsigned starts = word & ((blank << 1) | (afterBlank ? 1u : 0u));
+        // Bytes before the first stop, or all 16.
+        const unsigned before = stop != 0 ? (1u << std::countr_zero(stop)) - 1 : 0xFFFFu;
+        const unsigned odd = starts & ~indexStart & before;
+        if (odd != 0) {
+            const unsigned at = static_cast<unsigned>(std::countr_zero(odd));
+            *count = words + static_cast<std::size_t>(std::popcount(starts & ((1u << at) - 1)));
+            return p + at;
+        }
+        words += static_cast<std::size_t>(std::popcount(starts & before));
+        if (stop != 0) {
+            p += std::countr_zero(stop);
+            if (*p == '\\') {
                 return nullptr;
             }
-            blanks = bitCount16(simd::bits(blankBytes) & ((1u << stop) - 1));
-            p += stop;
+            *count = words;
+            return p;
+        }
+        afterBlank = (blank >> 15) != 0;
+    }
+#endif
+    for (; p != end; ++p) {
+        const CharClass c = charClass(*p);
+        if (c == kLineBreak || c == kZeroByte) {
             break;
         }
-        sums = _mm_add_epi64(sums, _mm_sad_epu8(blankBytes, zero));
-    }
-    sums = _mm_add_epi64(sums, _mm_srli_si128(sums, 8));
-    blanks += static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) / 255;
-#endif
-    for (; p != end && *p != '\n'; ++p) {
-        if (*p == '\\') {
+        if (c == kBackslash) {
             return nullptr;
         }
-        blanks += static_cast<unsigned char>(*p) <= ' ' ? 1 : 0;
+        if (c == kWordChar && afterBlank) {
+            if (!beginsVertex(*p)) {
+                break;
+            }
+            words++;
+        }
+        afterBlank = c == kBlank;
     }
-    if (p != end && p[-1] == '\r') {
-        blanks--;
-    }
-    *count = blanks;
+    *count = words;
     return p;
 }
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -169,7 +170,13 @@ void glmWriteOBJ(ObjModel* model, const char* path, unsigned mode) {
 
     std::fprintf(file, "\n# %u groups\n# %u faces (triangles)\n\n", model->groupcount,
                  model->facecount);
+    // In the order they were created, which reading the file again keeps.
+    std::vector<const ObjGroup*> groups;
     for (const ObjGroup* group = model->grouplist; group != nullptr; group = group->next) {
+        groups.push_back(group);
+    }
+    for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
+        const ObjGroup* group = *it;
         std::fprintf(file, "g %s\n", group->name);
         if (mode & ObjModeMaterial) {
             std::fprintf(file, "usemtl %s\n", groupMaterialName(model, group));

@@ -1,6 +1,8 @@
 // Fuzzing the non-exiting OBJ reader: the input up to its first zero byte is the OBJ text,
 // the rest is the text that every "mtllib" line reads. A model that comes back must be safe
-// to draw, so its indices are checked, and normals and fitting run over it.
+// to draw, so its indices are checked, and normals and fitting run over it. Three threads
+// reading the text in parts of a few bytes must give the model of one thread reading it
+// whole, or the same message.
 #include "gallery/glm.h"
 #include "glm_reader.h"
 
@@ -45,6 +47,27 @@ void checkModel(const ObjModel* model) {
     }
 }
 
+bool sameBytes(const void* a, const void* b, std::size_t bytes) {
+    return (a == nullptr) == (b == nullptr) && (a == nullptr || std::memcmp(a, b, bytes) == 0);
+}
+
+void requireSameModels(const ObjModel* a, const ObjModel* b) {
+    require(a->vertexcount == b->vertexcount && a->normalcount == b->normalcount &&
+            a->texcoordcount == b->texcoordcount && a->facecount == b->facecount &&
+            a->groupcount == b->groupcount && a->materialcount == b->materialcount);
+    require(sameBytes(a->vertices, b->vertices, (a->vertexcount + 1) * 3 * sizeof(float)));
+    require(sameBytes(a->normals, b->normals, (a->normalcount + 1) * 3 * sizeof(float)));
+    require(
+        sameBytes(a->texcoordarray, b->texcoordarray, (a->texcoordcount + 1) * 2 * sizeof(float)));
+    require(sameBytes(a->faces, b->faces, a->facecount * sizeof(ObjTriangle)));
+    for (const ObjGroup *x = a->grouplist, *y = b->grouplist; x != nullptr;
+         x = x->next, y = y->next) {
+        require(std::strcmp(x->name, y->name) == 0 && x->materialidx == y->materialidx &&
+                x->facecount == y->facecount &&
+                sameBytes(x->faceidx, y->faceidx, x->facecount * sizeof(std::uint32_t)));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -63,10 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                      : std::string_view(text + objSize + 1, size - objSize - 1);
     objreader::Failure failure;
     ObjModel* model = objreader::readOBJText("fuzz.obj", obj, mtl, &failure);
+    objreader::Failure partsFailure;
+    ObjModel* fromParts = objreader::readOBJText("fuzz.obj", obj, mtl, &partsFailure, 3,
+                                                 1 + (obj.empty() ? 0 : obj[0] & 15));
+    require((model == nullptr) == (fromParts == nullptr));
     if (model == nullptr) {
         require(failure.message.rfind("glm", 0) == 0);
+        require(failure.message == partsFailure.message);
         return 0;
     }
+    requireSameModels(model, fromParts);
+    glmDestroyModel(fromParts);
     checkModel(model);
     glmFitUnitCube(model);
     glmBuildFacetNormals(model);

@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,35 @@ TEST(GunModel, ReadsQuietlyWithAFewThousandTriangles) {
     EXPECT_EQ(printed, "") << "the reader warned";
     EXPECT_GE(model->facecount, 2000u);
     EXPECT_LE(model->facecount, 8000u);
+}
+
+// The reader that keeps every face's material reads the gun as the gallery always read it:
+// one group per part in file order, each with its material and its run of triangles.
+TEST(GunModel, ReadsPartByPartWithTheirMaterials) {
+    const ModelPtr model = readCommittedGun();
+    ASSERT_NE(model, nullptr);
+    std::vector<const ObjGroup*> groups;
+    for (const ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
+        groups.insert(groups.begin(), g);
+    }
+    const std::pair<const char*, const char*> parts[] = {
+        {"default", "default"}, {"stock", "walnut"},        {"butt_pad", "rubber"},
+        {"forend", "walnut"},   {"action", "steel"},        {"trigger_guard", "blued_steel"},
+        {"triggers", "steel"},  {"barrels", "blued_steel"}, {"bores", "bore"},
+        {"bead", "brass"}};
+    ASSERT_EQ(groups.size(), std::size(parts));
+    ASSERT_EQ(model->materialcount, 7u);
+    std::uint32_t next = 0;
+    for (std::size_t i = 0; i < groups.size(); i++) {
+        EXPECT_STREQ(groups[i]->name, parts[i].first);
+        EXPECT_STREQ(model->materialtable[groups[i]->materialidx].name, parts[i].second);
+        for (std::uint32_t k = 0; k < groups[i]->facecount; k++) {
+            ASSERT_EQ(groups[i]->faceidx[k], next++) << parts[i].first;
+        }
+    }
+    EXPECT_EQ(next, model->facecount);
+    EXPECT_EQ(model->facecount, 5652u);
+    EXPECT_EQ(model->vertexcount, 3454u);
 }
 
 TEST(GunModel, EveryPartHasItsOwnMaterial) {

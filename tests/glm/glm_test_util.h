@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 
 // Writes text to the file name in this process's scratch folder; returns its path.
@@ -32,3 +33,10 @@ struct ChildRun {
 // Runs body in a child process with standard output and error captured; the child exits
 // with status 0 when body returns.
 ChildRun runInChild(const std::function<void()>& body);
+
+// Whether two reads gave the same model, array for array and record for record.
+bool sameModels(const ObjModel* a, const ObjModel* b);
+
+// A random OBJ text, mostly well formed, whose "mtllib" line names "model.mtl" with the
+// materials red and blue.
+std::string randomObj(std::mt19937& random);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,17 +25,11 @@ void readAndDestroy(const std::string& path) {
 }
 
 TEST(Messages, ReaderFailuresEndTheProcessOnTheirStream) {
-    const std::string missing = writeScratchFile("missing-mtl.obj", "mtllib nowhere.mtl\n");
-    const std::string directory = missing.substr(0, missing.rfind('/') + 1);
     const std::string unknown = writeScratchFile("unknown.obj", "v 0 0 0\nvp 1 2\n");
     const std::string badIndex = writeScratchFile("bad-index.obj", "v 0 0 0\nf 1 1 2\n");
 
     expectRun(runInChild([] { readAndDestroy("no/such/file.obj"); }),
               {1, "", "glmReadOBJ() failed: can't open data file \"no/such/file.obj\".\n"});
-    expectRun(
-        runInChild([&] { readAndDestroy(missing); }),
-        {1, "",
-         "glmReadMTL() failed: can't open material file \"" + directory + "nowhere.mtl\".\n"});
     expectRun(runInChild([&] { readAndDestroy(unknown); }),
               {1, "glmFirstPass(): Unknown token \"vp\".\n", ""});
     expectRun(runInChild([&] { readAndDestroy(badIndex); }),
@@ -54,13 +49,32 @@ TEST(Messages, TheNonExitingReaderPrintsNothing) {
               {0, "", ""});
 }
 
+// A missing library and the materials it would have held are warnings: the geometry reads.
+// A reading with a report keeps them there and prints nothing; a failed reading prints only
+// why it failed.
 TEST(Messages, MissingMaterialsAreWarningsAndReadingGoesOn) {
-    const std::string path = writeScratchFile("usemtl.obj", "v 0 0 0\nusemtl wood\nusemtl\n");
+    const std::string path =
+        writeScratchFile("usemtl.obj", "mtllib nowhere.mtl\nv 0 0 0\nusemtl wood\nusemtl\n");
+    const std::string library = path.substr(0, path.rfind('/') + 1) + "nowhere.mtl";
+    const std::vector<std::string> warnings = {
+        "glmReadMTL() warning: can't open material file \"" + library +
+            "\": No such file or directory; the model is read without its materials.",
+        "glmFindMaterial():  can't find material \"wood\".",
+        "glmFindMaterial():  can't find material \"\"."};
     expectRun(runInChild([&] { readAndDestroy(path); }),
-              {0,
-               "glmFindMaterial():  can't find material \"wood\".\n"
-               "glmFindMaterial():  can't find material \"\".\n",
-               ""});
+              {0, warnings[0] + "\n" + warnings[1] + "\n" + warnings[2] + "\n", ""});
+    expectRun(runInChild([&] {
+                  ObjReadReport report;
+                  glmDestroyModel(glmReadOBJWith(path.c_str(), {0, -1, &report}, nullptr));
+                  std::exit(report.warnings == warnings ? 0 : 2);
+              }),
+              {0, "", ""});
+    const std::string broken =
+        writeScratchFile("broken.obj", "mtllib nowhere.mtl\nusemtl wood\nf 1 2 3\n");
+    expectRun(runInChild([&] { readAndDestroy(broken); }),
+              {1, "",
+               "glmReadOBJ() failed: \"" + broken +
+                   "\" line 3: vertex index 1 refers to nothing: the file defines no vertices.\n"});
 }
 
 TEST(Messages, UnusedVertexIsReportedOnceAndGetsNoNormal) {

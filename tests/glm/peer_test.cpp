@@ -57,12 +57,21 @@ void expectSameAsPeer(const std::string& obj) {
 
     std::uint32_t triangle = 0;
     for (const tinyobj::shape_t& shape : peer.GetShapes()) {
-        const ObjGroup* group =
-            glmLookupGroup(model.get(), shape.name.empty() ? "default" : shape.name.c_str());
-        ASSERT_NE(group, nullptr) << shape.name;
-        const std::vector<std::uint32_t> members(group->faceidx, group->faceidx + group->facecount);
+        // A name has a group for each material its faces use.
+        const std::string name = shape.name.empty() ? "default" : shape.name;
+        std::vector<const ObjGroup*> groups;
+        for (const ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
+            if (g->name == name) {
+                groups.push_back(g);
+            }
+        }
+        ASSERT_FALSE(groups.empty()) << name;
         std::size_t first = 0;
-        for (const unsigned corners : shape.mesh.num_face_vertices) {
+        for (std::size_t face = 0; face < shape.mesh.num_face_vertices.size(); face++) {
+            const unsigned corners = shape.mesh.num_face_vertices[face];
+            const int peerMaterial = shape.mesh.material_ids[face];
+            const std::string material =
+                peerMaterial < 0 ? "default" : peer.GetMaterials()[peerMaterial].name;
             for (unsigned k = 2; k < corners; k++, triangle++) {
                 ASSERT_LT(triangle, model->facecount);
                 const ObjTriangle& ours = model->faces[triangle];
@@ -73,8 +82,16 @@ void expectSameAsPeer(const std::string& obj) {
                     EXPECT_EQ(ours.normalidx[c], theirs.normal_index + 1) << triangle;
                     EXPECT_EQ(ours.texcoordidx[c], theirs.texcoord_index + 1) << triangle;
                 }
-                EXPECT_NE(std::find(members.begin(), members.end(), triangle), members.end())
-                    << "triangle " << triangle << " not in group " << group->name;
+                const auto holds = [&](const ObjGroup* g) {
+                    return std::find(g->faceidx, g->faceidx + g->facecount, triangle) !=
+                           g->faceidx + g->facecount;
+                };
+                const auto group = std::find_if(groups.begin(), groups.end(), holds);
+                ASSERT_NE(group, groups.end()) << "triangle " << triangle << " not in " << name;
+                const ObjMaterial* table = model->materialtable;
+                EXPECT_EQ(table == nullptr ? "default" : table[(*group)->materialidx].name,
+                          material)
+                    << "triangle " << triangle;
             }
             first += corners;
         }

@@ -32,15 +32,13 @@ std::string firstWord(const char* text) {
 // The scanner reads lead first, blanks that strtof does not see.
 void expectLikeStrtof(const std::string& text, const std::string& lead = "") {
     const std::string scanned = lead + text;
-    objreader::Scanner scanner(scanned.c_str(), scanned.size());
+    objreader::Scanner scanner(scanned.c_str(), scanned.c_str() + scanned.size(), 1);
     float ours = 0.0f;
     const bool converted = scanner.readFloat(&ours);
     char* stop = nullptr;
     const float theirs = std::strtof(text.c_str(), &stop);
     ASSERT_EQ(converted, stop != text.c_str()) << text;
-    std::string_view rest;
-    scanner.word(&rest);
-    EXPECT_EQ(rest, firstWord(converted ? stop : text.c_str())) << text;
+    EXPECT_EQ(scanner.word(), firstWord(converted ? stop : text.c_str())) << text;
     if (converted) {
         EXPECT_EQ(std::memcmp(&ours, &theirs, sizeof ours), 0)
             << text << ": " << ours << " against " << theirs;
@@ -100,42 +98,35 @@ TEST(ScannerFloats, RandomDecimalsConvertLikeStrtof) {
 }
 
 TEST(ScannerLines, LinesAreWholeContinuedAndCounted) {
+    // Line ends of three kinds; a continuation before each; a comment's backslash continues
+    // nothing.
     const std::string text = "\xEF\xBB\xBF" // a UTF-8 byte-order mark, skipped
                              "first " +
                              std::string(200, 'a') +
                              " \\\r\nsame line\r\n"
-                             "\n  # note \\\n"
-                             "next \\\n\n"
-                             "last";
-    objreader::Scanner scanner(text.c_str(), text.size());
-    EXPECT_EQ(scanner.refusedEncoding(), nullptr);
-    std::string_view word;
-    ASSERT_TRUE(scanner.nextLine(&word));
-    EXPECT_EQ(word, "first");
-    ASSERT_TRUE(scanner.word(&word));
-    EXPECT_EQ(word, std::string(200, 'a'));
-    ASSERT_TRUE(scanner.word(&word));
-    EXPECT_EQ(word, "same");
+                             "\r  # note \\\n"
+                             "next \\\rmore\rlast \\\n";
+    objreader::Scanner scanner(text.c_str(), text.c_str() + text.size(), 1);
+    EXPECT_EQ(scanner.startText(), nullptr);
+    EXPECT_EQ(scanner.word(), "first");
+    EXPECT_EQ(scanner.word(), std::string(200, 'a'));
+    EXPECT_EQ(scanner.word(), "same");
     EXPECT_EQ(scanner.line(), 2u);
-    EXPECT_EQ(scanner.rest(), "line\r");
+    EXPECT_EQ(scanner.rest(), "line");
     scanner.endLine();
-    ASSERT_TRUE(scanner.nextLine(&word));
-    EXPECT_EQ(word, "#");
+    EXPECT_EQ(scanner.word(), ""); // a lone carriage return ends an empty line
+    scanner.endLine();
+    EXPECT_EQ(scanner.word(), "#");
     EXPECT_EQ(scanner.line(), 4u);
-    scanner.endPhysicalLine(); // a comment's backslash continues nothing
-    ASSERT_TRUE(scanner.nextLine(&word));
-    EXPECT_EQ(word, "next");
-    EXPECT_FALSE(scanner.word(&word)); // the continued line is empty
+    scanner.endPhysicalLine();
+    EXPECT_EQ(scanner.word(), "next");
+    EXPECT_EQ(scanner.word(), "more");
+    EXPECT_EQ(scanner.line(), 6u);
     scanner.endLine();
-    ASSERT_TRUE(scanner.nextLine(&word));
-    EXPECT_EQ(word, "last");
-    EXPECT_EQ(scanner.line(), 7u);
-    scanner.endLine();
-    EXPECT_FALSE(scanner.nextLine(&word));
-    scanner.rewind();
-    EXPECT_EQ(scanner.line(), 1u);
-    ASSERT_TRUE(scanner.nextLine(&word));
-    EXPECT_EQ(word, "first");
+    EXPECT_EQ(scanner.word(), "last");
+    scanner.endLine(); // a continuation at the end of the text continues nothing
+    EXPECT_TRUE(scanner.atEnd());
+    EXPECT_EQ(scanner.line(), 8u);
 }
 
 TEST(ScannerLines, WideByteOrderMarksAreReported) {
@@ -145,8 +136,8 @@ TEST(ScannerLines, WideByteOrderMarksAreReported) {
         {std::string("\xFF\xFE\0\0", 4), "UTF-32"},
         {std::string("\0\0\xFE\xFF", 4), "UTF-32"}};
     for (const auto& [text, encoding] : cases) {
-        objreader::Scanner scanner(text.c_str(), text.size());
-        EXPECT_STREQ(scanner.refusedEncoding(), encoding) << text;
+        objreader::Scanner scanner(text.c_str(), text.c_str() + text.size(), 1);
+        EXPECT_STREQ(scanner.startText(), encoding) << text;
     }
 }
 

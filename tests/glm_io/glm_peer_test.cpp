@@ -98,9 +98,13 @@ TEST(GlmPeerRead, PeerReadsPositionsNormalsTexcoordsFacesAndMaterials) {
     // One shape per group, in the order the groups were written, every face with all three
     // indices of each corner and its group's material.
     ASSERT_EQ(peer.shapes.size(), model->groupcount);
-    const ObjGroup* group = model->grouplist;
+    std::vector<const ObjGroup*> created;
+    for (const ObjGroup* g = model->grouplist; g != nullptr; g = g->next) {
+        created.insert(created.begin(), g);
+    }
+    auto next = created.begin();
     for (const tinyobj::shape_t& shape : peer.shapes) {
-        ASSERT_NE(group, nullptr);
+        const ObjGroup* group = *next++;
         EXPECT_EQ(shape.name, group->name);
         ASSERT_EQ(shape.mesh.num_face_vertices.size(), group->facecount) << group->name;
         for (std::uint32_t f = 0; f < group->facecount; f++) {
@@ -115,7 +119,6 @@ TEST(GlmPeerRead, PeerReadsPositionsNormalsTexcoordsFacesAndMaterials) {
                 EXPECT_EQ(index.texcoord_index, t.texcoordidx[c] - 1);
             }
         }
-        group = group->next;
     }
 }
 

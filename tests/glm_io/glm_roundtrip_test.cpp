@@ -87,11 +87,11 @@ TEST(GlmRoundTrip, ModelComesBackWithItsVerticesTrianglesGroupsAndMaterials) {
     EXPECT_EQ(groupsByName(read.get()), groupsByName(model.get()));
     EXPECT_EQ(read->groupcount, model->groupcount);
 
-    ASSERT_EQ(read->materialcount, model->materialcount + 1);
-    EXPECT_STREQ(read->materialtable[0].name, "default");
+    // The written "default" is the reader's own entry 0 again, never a second one.
+    ASSERT_EQ(read->materialcount, model->materialcount);
     for (std::uint32_t m = 0; m < model->materialcount; m++) {
         const ObjMaterial& before = model->materialtable[m];
-        const ObjMaterial& after = read->materialtable[m + 1];
+        const ObjMaterial& after = read->materialtable[m];
         EXPECT_STREQ(after.name, before.name);
         for (int c = 0; c < 4; c++) {
             EXPECT_FLOAT_EQ(after.ambientcolor[c], before.ambientcolor[c]) << before.name;
@@ -134,10 +134,10 @@ TEST(GlmRoundTrip, ModelReadWithMaterialsWritesThemBack) {
 
     const std::string obj = readFile("out/lamp.obj");
     EXPECT_NE(obj.find("\nmtllib lamp.mtl\n\n"), std::string::npos) << obj;
-    // Each group line is followed by the group's material, the newest group first.
-    const std::string groups = "g shade\nusemtl brass\nf 1 3 4\n\ng base\nusemtl brass\nf 1 2 3\n"
-                               "\ng default\nusemtl default\n\n";
-    EXPECT_EQ(obj.substr(obj.find("g shade")), groups) << obj;
+    // Each group line is followed by the group's material, in the order they were created.
+    const std::string groups = "g default\nusemtl default\n\ng base\nusemtl brass\nf 1 2 3\n\n"
+                               "g shade\nusemtl brass\nf 1 3 4\n\n";
+    EXPECT_EQ(obj.substr(obj.find("g default")), groups) << obj;
     const std::string mtl = readFile("out/lamp.mtl");
     const std::size_t first = mtl.find("newmtl ");
     ASSERT_NE(first, std::string::npos) << mtl;

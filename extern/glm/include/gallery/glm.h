@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct ObjMaterial {
     char* name;             // from "newmtl"; entry 0 is "default"
@@ -76,8 +77,51 @@ void glmDestroyModel(ObjModel* model);
 // Reading. glmReadOBJ returns a complete model or prints its message to standard error and
 // ends the process with status 1. glmTryReadOBJ is the same reader without the ending: it
 // returns null and puts the message (the same text, without the line break) into *error.
+// A material library that cannot be read is a warning: the model is read without it.
+// Both read on as many threads as the machine has (GALLERY_OBJ_THREADS=N takes at most N),
+// but no more than one per MiB of text; the model is the same for any number.
 ObjModel* glmReadOBJ(const char* path);
 ObjModel* glmTryReadOBJ(const char* path, std::string* error);
+
+// What a reading found beside the model, for programs that report on a file.
+struct ObjSkippedStatements {
+    std::string keyword; // as written: "o", "s", "illum", "maplib"
+    std::string file;    // the path of the OBJ file or of a material library
+    std::uint64_t count; // how many such statements that file holds
+};
+
+struct ObjMaterialLibrary {
+    std::string name;    // as the "mtllib" line names it
+    std::string path;    // where it was looked for: the OBJ file's folder, then name
+    std::string problem; // empty when it was read; else why not ("No such file or directory")
+};
+
+struct ObjReadReport {
+    std::vector<ObjMaterialLibrary> libraries; // every library named, once, in order
+    // The statements the reader skips: the OBJ file's first, each file's keywords in the order
+    // they first appear. It reads v, vn, vt, f, g, usemtl, mtllib and, in a file without g, o;
+    // in a library newmtl, Ka, Kd, Ks and Ns. Comments are no statements.
+    std::vector<ObjSkippedStatements> skipped;
+    // What glmReadOBJ prints to standard output (missing materials, libraries that cannot be
+    // read), each without its line break.
+    std::vector<std::string> warnings;
+    int error = 0; // when the OBJ file could not be opened or read: the system's errno, else 0
+};
+
+struct ObjReadOptions {
+    // The number of threads to read with, at most one per MiB of text; 0: the machine's, at
+    // most GALLERY_OBJ_THREADS.
+    unsigned threads = 0;
+    // When not -1, the text is read from this open descriptor (standard input, a pipe)
+    // instead of opening path; path still names the model and the folder where its
+    // libraries are looked up. The descriptor stays open.
+    int descriptor = -1;
+    // Filled when set; the warnings then go there and are not printed.
+    ObjReadReport* report = nullptr;
+};
+
+// glmTryReadOBJ with settings and a report: null and the message in *error on failure.
+ObjModel* glmReadOBJWith(const char* path, const ObjReadOptions& options, std::string* error);
 // A new malloc'd copy of path cut after its last "/", or "" when it has none.
 char* glmPathDirectory(const char* path);
 

@@ -1,0 +1,226 @@
+// The first pass over a part of the text: it counts what the second pass fills, and notes the
+// statements whose effect carries across lines. It reads no number: vertex lines are only
+// counted, and a face line's vertices are counted by its words.
+#include "glm_keywords.h"
+#include "glm_line_source.h"
+#include "glm_reader.h"
+#include "glm_scanner.h"
+
+#include <new>
+#include <unordered_map>
+
+namespace objreader {
+
+namespace {
+
+struct Survey {
+    Part& part;
+    std::string joined;                                   // a name whose line was continued
+    std::unordered_map<std::string, std::size_t> skipped; // keyword to its place in the part's
+};
+
+void tallySkipped(Survey& survey, std::string_view keyword) {
+    const auto [place, added] =
+        survey.skipped.try_emplace(std::string(keyword), survey.part.skipped.size());
+    if (added) {
+        survey.part.skipped.push_back({std::string(keyword), 0});
+    }
+    survey.part.skipped[place->second].count++;
+}
+
+// Counts a face whose keyword the scanner has just read, and moves past its line.
+void countFace(Part& part, Scanner& scanner) {
+    std::size_t vertices = 0;
+    const char* const stop = countFaceWords(scanner.position(), scanner.textEnd(), &vertices);
+    if (stop != nullptr) {
+        scanner.moveTo(stop);
+    } else {
+        // A backslash: the line may go on, so its words are read one by one.
+        for (std::string_view word = scanner.word(); !word.empty() && beginsVertex(word[0]);
+             word = scanner.word()) {
+            vertices++;
+        }
+    }
+    scanner.endLine();
+    // A face of fewer than three vertices counts none: the second pass refuses it.
+    const std::uint64_t triangles = vertices >= 3 ? vertices - 2 : 0;
+    part.triangles += triangles;
+    (part.notes.empty() ? part.leadingTriangles : part.notes.back().triangles) += triangles;
+}
+
+// A statement that the quick cases of surveyStretch leave: its keyword is read as a word.
+bool statement(Survey& survey, Scanner& scanner) {
+    Part& part = survey.part;
+    const std::uint64_t line = scanner.line();
+    const std::string_view keyword = scanner.word();
+    if (!part.sawKnown) {
+        const bool known = isObjKeyword(keyword);
+        part.sawKnown = known;
+        part.statementsBeforeKnown += known ? 0 : 1;
+    }
+    const Statement kind = classify(keyword);
+    switch (kind) {
+    case Statement::Vertex:
+        part.vertices++;
+        break;
+    case Statement::Normal:
+        part.normals++;
+        break;
+    case Statement::Texcoord:
+        part.texcoords++;
+        break;
+    case Statement::Face:
+        countFace(part, scanner);
+        return true;
+    case Statement::Group:
+    case Statement::Object:
+    case Statement::MaterialUse: {
+        const Note::Kind note = kind == Statement::Group    ? Note::Group
+                                : kind == Statement::Object ? Note::Object
+                                                            : Note::MaterialUse;
+        part.notes.push_back(
+            {note, line, std::string(statementName(scanner.rest(), &survey.joined))});
+        if (kind == Statement::Object) {
+            tallySkipped(survey, keyword); // unless the file holds no "g": the stitch decides
+        }
+        break;
+    }
+    case Statement::MaterialLibrary:
+        part.libraries.push_back(
+            {line, std::string(statementName(scanner.rest(), &survey.joined))});
+        break;
+    case Statement::UnknownV:
+        part.fault = {Fault::UnknownToken, line, std::string(keyword)};
+        return false;
+    case Statement::Other:
+        tallySkipped(survey, keyword);
+        break;
+    }
+    scanner.endLine();
+    return true;
+}
+
+// Surveys the statements of one stretch; false after recording a fault.
+bool surveyStretch(Survey& survey, Scanner& scanner) {
+    Part& part = survey.part;
+    for (;;) {
+        const char* const p = scanner.position();
+        switch (*p) {
+        case 'v':
+            // The lines that nearly every file holds most of take these quick ways.
+            if (endsKeyword(p[1])) {
+                part.vertices++;
+                part.sawKnown = true;
+                scanner.moveTo(p + 1);
+                scanner.endLine();
+                continue;
+            }
+            if ((p[1] == 'n' || p[1] == 't') && endsKeyword(p[2])) {
+                (p[1] == 'n' ? part.normals : part.texcoords)++;
+                part.sawKnown = true;
+                scanner.moveTo(p + 2);
+                scanner.endLine();
+                continue;
+            }
+            break;
+        case 'f':
+            if (endsKeyword(p[1])) {
+                part.sawKnown = true;
+                scanner.moveTo(p + 1);
+                countFace(part, scanner);
+                continue;
+            }
+            break;
+        case '#':
+            scanner.endPhysicalLine();
+            continue;
+        case '\n':
+        case '\r':
+            scanner.passLineEnd(p);
+            continue;
+        case '\0':
+            if (scanner.atEnd()) {
+                return true;
+            }
+            part.fault = {Fault::AtLine, scanner.line(),
+                          "the line holds a zero byte; only text is read"};
+            return false;
+        case ' ':
+        case '\t':
+        case '\v':
+        case '\f':
+            scanner.skipBlanks();
+            continue;
+        case '\\':
+            if (Scanner::continuation(p) != 0) {
+                scanner.skipBlanks();
+                continue;
+            }
+            break;
+        default:
+            break;
+        }
+        if (!statement(survey, scanner)) {
+            return false;
+        }
+    }
+}
+
+void survey(Reading& reading, std::size_t index, LineSource& lines) {
+    Part& part = reading.parts[index];
+    lines.startPart(part.nominalBegin, part.nominalEnd);
+    part.begin = lines.partBegin();
+    if (lines.abandoned()) {
+        // Inside a line that the part holding its start refuses.
+        part.fault = {Fault::AtLine, 0, std::string("the line is longer than ") + kLineLimitText};
+        return;
+    }
+    Survey survey{part, {}, {}};
+    std::uint64_t line = 0;
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    bool first = part.begin == 0;
+    while (lines.next(&begin, &end)) {
+        if (reading.failedBefore(index)) {
+            return;
+        }
+        Scanner scanner(begin, end, line);
+        if (first) {
+            first = false;
+            if (const char* encoding = scanner.startText()) {
+                part.fault = {Fault::InFile, 0,
+                              std::string("the file starts with a ") + encoding +
+                                  " byte-order mark; only ASCII and UTF-8 text is read"};
+                return;
+            }
+        }
+        if (!surveyStretch(survey, scanner)) {
+            return;
+        }
+        line = scanner.line();
+    }
+    part.lines = line;
+    part.end = lines.partEnd();
+    if (lines.end() == LineSource::End::LongLine) {
+        part.fault = {Fault::AtLine, line,
+                      std::string("the line is longer than ") + kLineLimitText};
+    } else if (lines.end() == LineSource::End::ReadError) {
+        part.fault = {Fault::ReadError, 0, {}, lines.error()};
+    }
+}
+
+} // namespace
+
+void surveyPart(Reading& reading, std::size_t index, LineSource& lines) {
+    Part& part = reading.parts[index];
+    try {
+        survey(reading, index, lines);
+    } catch (const std::bad_alloc&) {
+        part.fault = {Fault::OutOfMemory, 0, {}};
+    }
+    if (part.fault.kind != Fault::None) {
+        reading.partFailed(index);
+    }
+}
+
+} // namespace objreader
