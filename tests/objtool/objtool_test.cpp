@@ -27,6 +27,8 @@
 
 namespace {
 
+using namespace std::literals;
+
 struct ToolRun {
     int status; // the exit status, or -1 when the program did not exit normally
     std::string out;
@@ -109,6 +111,19 @@ std::vector<std::string> listing() {
     return names;
 }
 
+// A model of so many vertices, each in one triangle, with the box's materials.
+std::string bigModel(int vertices = 30000) {
+    std::string text = "mtllib split_cube.mtl\nusemtl red\n";
+    for (int i = 0; i < vertices; i++) {
+        text += "v " + std::to_string(i) + " 0 0\n";
+    }
+    for (int i = 1; i + 2 <= vertices; i += 3) {
+        text += "f " + std::to_string(i) + " " + std::to_string(i + 1) + " " +
+                std::to_string(i + 2) + "\n";
+    }
+    return text;
+}
+
 ModelPtr readBack(const char* path) {
     std::string error;
     ModelPtr model(glmTryReadOBJ(path, &error));
@@ -121,7 +136,7 @@ TEST(ObjtoolCommandLine, HelpPrintsTheUsageAndVersionTheVersion) {
     for (const char* args : {"--help", "-h", "convert --help", "info -h", "render --he"}) {
         const ToolRun run = objtool(args);
         EXPECT_EQ(run.status, 0) << args;
-        EXPECT_EQ(run.out.rfind("Usage: objtool info MODEL.obj\n", 0), 0u) << args;
+        EXPECT_EQ(run.out.rfind("Usage: objtool info [--threads N] MODEL.obj\n", 0), 0u) << args;
         EXPECT_NE(run.out.find("\n  --no-materials  "), std::string::npos) << args;
         EXPECT_EQ(run.err, "") << args;
     }
@@ -189,6 +204,8 @@ TEST(ObjtoolCommandLine, WrongUsageIsStatusTwoWithAMessage) {
          "--no-materials and --mtl exclude each other"},
         {"convert --mtl m.mtl a.obj b.obj", "--mtl is for an output of \"-\""},
         {"convert --mtl= a.obj -", "--mtl needs a file name"},
+        {"info --threads 2.5 a.obj", "--threads needs a whole number from 0 to 1024, not \"2.5\""},
+        {"render a.obj b.png --threads", "--threads needs a value"},
     };
     for (const UsageCase& c : cases) {
         const ToolRun run = objtool(c.args);
@@ -210,7 +227,8 @@ TEST(ObjtoolInfo, ReportsCountsGroupsMaterialsAndBounds) {
                        "normals: 0\n"
                        "texture coordinates: 0\n"
                        "triangles: 12\n"
-                       "material library: split_cube.mtl (3 materials)\n"
+                       "material library: split_cube.mtl\n"
+                       "materials: 3\n"
                        "groups: 3\n"
                        "  \"default\": 0 triangles, material default\n"
                        "  \"sides\": 8 triangles, material red\n"
@@ -224,13 +242,12 @@ TEST(ObjtoolInfo, ReportsCountsGroupsMaterialsAndBounds) {
 
 TEST(ObjtoolInfo, BoundsOfFiniteVerticesAndWhatConvertDrops) {
     ScratchDirectory scratch("objtool");
-    // The reader reads the first library a "mtllib" line names; the other is never read, and
-    // nothing is dropped from it.
+    // Both libraries are read; "o" names a group in a file without "g", and "s" is skipped.
     writeFile("odd.obj",
-              "mtllib odd.mtl unread.mtl\no thing\nv 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\n"
+              "mtllib odd.mtl second.mtl\no thing\nv 0 0 0\nv inf 0 0\nv 2 nan 1\nv 1 3 -1\n"
               "s 1\nf 1 2 3\ns off\nf 1 3 4\n");
     writeFile("odd.mtl", "newmtl a\nKd 1 0 0\nmap_Kd a.png\n");
-    writeFile("unread.mtl", "newmtl b\nmap_Ks b.png\n");
+    writeFile("second.mtl", "newmtl b\nmap_Ks b.png\n");
     const ToolRun run = objtool("info odd.obj");
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string tail = run.out.substr(run.out.find("bounding box"));
@@ -238,28 +255,96 @@ TEST(ObjtoolInfo, BoundsOfFiniteVerticesAndWhatConvertDrops) {
                     "size: 1 x 3 x 1\n"
                     "vertices not finite: 2\n"
                     "dropped by convert:\n"
-                    "  \"o\": 1 line in odd.obj\n"
                     "  \"s\": 2 lines in odd.obj\n"
-                    "  \"map_Kd\": 1 line in odd.mtl\n");
+                    "  \"map_Kd\": 1 line in odd.mtl\n"
+                    "  \"map_Ks\": 1 line in second.mtl\n");
+    EXPECT_NE(run.out.find("\ngroups: 2\n  \"default\": 0 triangles, material default\n"
+                           "  \"thing\": 2 triangles, material default\n"),
+              std::string::npos)
+        << run.out;
 }
 
 TEST(ObjtoolInfo, EmptyModelHasNoBounds) {
     ScratchDirectory scratch("objtool");
-    writeFile("empty.obj", "# nothing\n");
+    writeFile("empty.obj", "# nothing but a group\ng nothing\n");
     const ToolRun run = objtool("info empty.obj");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("vertices: 0\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("bounding box: none (no vertices)\n"), std::string::npos) << run.out;
 }
 
-// One bad input: the text of model.obj (none when null) beside the box, the link "link.obj" to
-// it and the folder "linked" with a link to its library; the command; and what its message
-// must say.
+// A group shows once for each material that its faces use, in the order the file gives them.
+TEST(ObjtoolInfo, AGroupShowsOnceForEachMaterial) {
+    ScratchDirectory scratch("objtool");
+    writeFile("two.mtl", "newmtl red\nKd 1 0 0\nnewmtl blue\nKd 0 0 1\n");
+    writeFile("two.obj", "mtllib two.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\ng a\nusemtl red\nf 1 2 3\n"
+                         "usemtl blue\nf 1 2 3\nusemtl red\nf 1 2 3\ng b\nf 1 2 3\n");
+    const ToolRun run = objtool("info two.obj");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("groups: 4\n"
+                           "  \"default\": 0 triangles, material default\n"
+                           "  \"a\": 2 triangles, material red\n"
+                           "  \"a\": 1 triangles, material blue\n"
+                           "  \"b\": 1 triangles, material red\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// A material library that cannot be read is a warning that gives the reason: the geometry
+// is read, with the default material in place of the library's, and convert writes it.
+TEST(ObjtoolRead, UnreadableMaterialLibraryIsAWarning) {
+    const std::pair<const char*, const char*> libraries[] = {
+        {"gone.mtl", "can't open material file \"gone.mtl\": No such file or directory"},
+        {"folder.mtl", "can't open material file \"folder.mtl\": Is a directory"},
+    };
+    for (const auto& [library, warning] : libraries) {
+        ScratchDirectory scratch("objtool");
+        std::filesystem::create_directory("folder.mtl");
+        writeFile("lonely.obj", std::string("mtllib ") + library +
+                                    "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\nf 1 2 3\n");
+        ToolRun run = objtool("info lonely.obj");
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("triangles: 1\n"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(std::string("material library: ") + library + ", not read: "),
+                  std::string::npos)
+            << run.out;
+        EXPECT_EQ(run.err, std::string("objtool: warning: ") + warning +
+                               "; the model is read without its materials\n"
+                               "objtool: warning: can't find material \"red\"\n");
+        run = objtool("convert lonely.obj out.obj");
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(readFile("out.obj").find("\nf 1 2 3\n"), std::string::npos);
+    }
+}
+
+// The model is the same however many threads read it, and read from standard input.
+TEST(ObjtoolRead, ThreadsAndStandardInputReadTheSameModel) {
+    ScratchDirectory scratch("objtool");
+    copyBox();
+    writeFile("big.obj", bigModel(150000)); // three megabytes: up to three threads
+    const ToolRun one = objtool("info --threads 1 big.obj");
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(objtool("info --threads 3 big.obj").out, one.out);
+    const ToolRun piped = objtool("info -", "cat big.obj | ");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, "model: -" + one.out.substr(one.out.find('\n')));
+    std::filesystem::create_directory("file");
+    std::filesystem::create_directory("piped");
+    ASSERT_EQ(objtool("convert --threads 2 big.obj file/m.obj").status, 0);
+    ASSERT_EQ(objtool("convert - piped/m.obj", "cat big.obj | ").status, 0);
+    EXPECT_EQ(readFile("piped/m.obj"), readFile("file/m.obj"));
+    EXPECT_EQ(readFile("piped/m.mtl"), readFile("file/m.mtl"));
+}
+
+// One bad input: the text of model.obj (none when empty) beside the box, the link "link.obj"
+// to it and the folder "linked" with a link to its library; the command, after the shell
+// commands in setup; and what its message must say.
 struct BadInputCase {
     const char* name;
-    const char* model;
+    std::string_view model;
     const char* args;
     const char* message;
+    const char* setup = "";
 };
 
 // Every bad input ends with status 1 and a message that names the user's file and the reason.
@@ -267,54 +352,103 @@ struct BadInputCase {
 // that was read is written over.
 TEST(ObjtoolBadInput, StatusOneWithTheReasonAndNoFileWritten) {
     const BadInputCase cases[] = {
-        {"missing model", nullptr, "info model.obj",
-         "objtool: can't read \"model.obj\": can't open data file \"model.obj\"\n"},
+        {"missing model",
+         {},
+         "info model.obj",
+         "objtool: can't read \"model.obj\": No such file or directory\n"},
+        {"model is a directory",
+         {},
+         "convert linked out.obj",
+         "objtool: can't read \"linked\": Is a directory\n"},
+        {"zero bytes", "v 0 0 0\n\0v 1 1 1\n"sv, "info model.obj",
+         "objtool: can't read \"model.obj\": line 2: the line holds a zero byte"},
+        {"a program",
+         {},
+         "render /bin/ls out.png",
+         "objtool: can't read \"/bin/ls\": line 1: the line holds a zero byte"},
+        {"a letter on standard input",
+         {},
+         "convert - out.obj",
+         "objtool: can't read standard input: it holds no OBJ statement",
+         "echo Dear reader | "},
         {"unknown token", "v 0 0 0\nvp 1 2\n", "convert --fit model.obj out.obj",
          "objtool: can't read \"model.obj\": Unknown token \"vp\"\n"},
         {"index out of range", "v 0 0 0\nv 1 0 0\nf 1 2 3\n", "render model.obj out.png",
          "out of range"},
         {"not a model", "Dear reader,\nthis is a letter.\n", "info model.obj",
-         "it is no OBJ file"},
+         "objtool: can't read \"model.obj\": it holds no OBJ statement"},
+        {"library after a byte order mark", "\xEF\xBB\xBFmtllib split_cube.mtl\nv 0 0 0\nf 1 1 1\n",
+         "convert model.obj split_cube.obj",
+         "\"split_cube.mtl\" is a file the model was read from"},
+        {"library on a continued line", "mtllib \\\n split_cube.mtl\nv 0 0 0\nf 1 1 1\n",
+         "convert model.obj split_cube.obj",
+         "\"split_cube.mtl\" is a file the model was read from"},
         {"no triangles to render", "v 0 0 0\nv 1 2 3\n", "render model.obj out.png",
          "objtool: can't render \"model.obj\": it has no triangles to show"},
         {"no triangles to view", "v 0 0 0\nv 1 2 3\n", "view model.obj",
          "objtool: can't show \"model.obj\": it has no triangles to show"},
-        {"sphere mapping without normals", nullptr,
+        {"sphere mapping without normals",
+         {},
          "convert --sphere-texcoords split_cube.obj out.obj",
          "objtool: can't convert \"split_cube.obj\": the model has no vertex normals"},
-        {"output directory missing", nullptr, "convert split_cube.obj missing/out.obj",
+        {"output directory missing",
+         {},
+         "convert split_cube.obj missing/out.obj",
          "can't write in \"missing\": No such file or directory"},
-        {"output is a directory", nullptr, "convert split_cube.obj linked",
-         "\"linked\" is a directory"},
-        {"output names a folder", nullptr, "convert split_cube.obj missing/",
+        {"output is a directory", {}, "convert split_cube.obj linked", "\"linked\" is a directory"},
+        {"output names a folder",
+         {},
+         "convert split_cube.obj missing/",
          "\"missing/\" names a folder, not a file"},
-        {"full device", nullptr, "convert split_cube.obj /dev/full",
+        {"full device",
+         {},
+         "convert split_cube.obj /dev/full",
          "objtool: can't convert \"split_cube.obj\": can't write \"/dev/full\": No space left on "
          "device\n"},
-        {"material library over the output", nullptr, "convert split_cube.obj box.mtl",
+        {"material library over the output",
+         {},
+         "convert split_cube.obj box.mtl",
          "the material library \"box.mtl\" would overwrite the output file"},
-        {"output is the input", nullptr, "convert split_cube.obj ./split_cube.obj",
+        {"output is the input",
+         {},
+         "convert split_cube.obj ./split_cube.obj",
          "\"./split_cube.obj\" is a file the model was read from; not writing over it"},
-        {"output is the input's library", nullptr, "convert split_cube.obj split_cube.mtl",
+        {"output is the input's library",
+         {},
+         "convert split_cube.obj split_cube.mtl",
          "\"split_cube.mtl\" is a file the model was read from"},
-        {"output linked to the input", nullptr, "convert split_cube.obj link.obj",
+        {"output linked to the input",
+         {},
+         "convert split_cube.obj link.obj",
          "\"link.obj\" is a file the model was read from"},
-        {"library linked to the input's", nullptr, "convert split_cube.obj linked/box.obj",
+        {"library linked to the input's",
+         {},
+         "convert split_cube.obj linked/box.obj",
          "\"linked/box.mtl\" is a file the model was read from"},
-        {"library for standard output is the input's", nullptr,
+        {"library for standard output is the input's",
+         {},
          "convert split_cube.obj - --mtl split_cube.mtl",
          "\"split_cube.mtl\" is a file the model was read from"},
-        {"library for standard output in a missing folder", nullptr,
+        {"library for standard output in a missing folder",
+         {},
          "convert split_cube.obj - --mtl missing/box.mtl",
          "can't write in \"missing\": No such file or directory"},
-        {"library for standard output is a device", nullptr,
-         "convert split_cube.obj - --mtl /dev/null", "\"/dev/null\" is not a regular file"},
-        {"picture over the input's library", nullptr, "render split_cube.obj split_cube.mtl",
+        {"library for standard output is a device",
+         {},
+         "convert split_cube.obj - --mtl /dev/null",
+         "\"/dev/null\" is not a regular file"},
+        {"picture over the input's library",
+         {},
+         "render split_cube.obj split_cube.mtl",
          "objtool: can't render \"split_cube.obj\": \"split_cube.mtl\" is a file the model was "
          "read from"},
-        {"picture in a missing directory", nullptr, "render split_cube.obj missing/box.png",
+        {"picture in a missing directory",
+         {},
+         "render split_cube.obj missing/box.png",
          "can't write in \"missing\": No such file or directory"},
-        {"picture on a full device", nullptr, "render split_cube.obj /dev/full",
+        {"picture on a full device",
+         {},
+         "render split_cube.obj /dev/full",
          "objtool: can't render \"split_cube.obj\": can't write \"/dev/full\": No space left on "
          "device\n"},
     };
@@ -324,11 +458,11 @@ TEST(ObjtoolBadInput, StatusOneWithTheReasonAndNoFileWritten) {
         std::filesystem::create_symlink("split_cube.obj", "link.obj");
         std::filesystem::create_directory("linked");
         std::filesystem::create_symlink("../split_cube.mtl", "linked/box.mtl");
-        if (c.model != nullptr) {
-            writeFile("model.obj", c.model);
+        if (!c.model.empty()) {
+            writeFile("model.obj", std::string(c.model));
         }
         const std::vector<std::string> before = listing();
-        const ToolRun run = objtool(c.args, "unset DISPLAY; ");
+        const ToolRun run = objtool(c.args, std::string("unset DISPLAY; ") + c.setup);
         EXPECT_EQ(run.status, 1) << c.name;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.name << ": " << run.err;
         std::vector<std::string> expected = before;
@@ -425,9 +559,7 @@ TEST(ObjtoolConvert, EachOptionShowsInTheOutput) {
              EXPECT_EQ(text.find("usemtl"), std::string::npos);
              EXPECT_EQ(out.materialtable, nullptr);
              EXPECT_FALSE(std::filesystem::exists("out/box.mtl"));
-         },
-         "objtool: note: dropped \"mtllib\": 1 line in split_cube.obj\n"
-         "objtool: note: dropped \"usemtl\": 2 lines in split_cube.obj\n"},
+         }},
         {"weld", "--weld 0.001",
          [](const ObjModel& out, const std::string&) {
              EXPECT_EQ(out.vertexcount, 8u);
@@ -539,19 +671,6 @@ TEST(ObjtoolConvert, MaterialsGoToALibraryNamedAfterTheOutput) {
     EXPECT_EQ(run.err, "objtool: note: dropped \"map_Kd\": 1 line in in.mtl\n"
                        "objtool: note: dropped \"d\": 1 line in in.mtl\n"
                        "objtool: note: dropped \"illum\": 1 line in in.mtl\n");
-}
-
-// A model whose text comes to a megabyte, with the box's materials.
-std::string bigModel() {
-    std::string text = "mtllib split_cube.mtl\nusemtl red\n";
-    for (int i = 0; i < 30000; i++) {
-        text += "v " + std::to_string(i) + " 0 0\n";
-    }
-    for (int i = 1; i + 2 <= 30000; i += 3) {
-        text += "f " + std::to_string(i) + " " + std::to_string(i + 1) + " " +
-                std::to_string(i + 2) + "\n";
-    }
-    return text;
 }
 
 struct StoppedWrite {
@@ -740,8 +859,8 @@ TEST(ObjtoolConvert, FitMovesOnlyTheFiniteVertices) {
     writeFile("odd.obj", "v 0 0 0\nv inf 0 0\nv 2 4 2\nv 1 nan 1\nf 1 3 4\n");
     const ToolRun run = objtool("convert --fit odd.obj out.obj");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "objtool: note: --fit left 2 vertices of odd.obj that are not finite as "
-                       "they are\n");
+    EXPECT_EQ(run.err, "objtool: note: --fit left 2 vertices of \"odd.obj\" that are not finite "
+                       "as they are\n");
     ModelPtr out = readBack("out.obj");
     ASSERT_NE(out, nullptr);
     const float* v = out->vertices;

@@ -1,6 +1,7 @@
 // objtool: reports on Wavefront OBJ models, converts them with the OBJ model library and shows
 // them.
-// It reads with the library's non-exiting reader, so a bad model is a message and status 1.
+// It reads with the library's non-exiting reader and its report, so a bad model is a message
+// and status 1.
 #include "gallery/glm.h"
 #include "objtool_convert.h"
 #include "objtool_info.h"
@@ -28,35 +29,36 @@ int finishOutput() {
     return 0;
 }
 
-int convert(ObjModel* model, const Command& command) {
+int convert(ObjModel* model, const ObjReadReport& report, const Command& command) {
     std::string error;
-    if (!convertModel(model, command.convert, command.input, command.output, &error)) {
-        std::fprintf(stderr, "objtool: can't convert \"%s\": %s\n", command.input.c_str(),
+    if (!convertModel(model, report, command.convert, command.input, command.output, &error)) {
+        std::fprintf(stderr, "objtool: can't convert %s: %s\n", shownName(command.input).c_str(),
                      error.c_str());
         return 1;
     }
     return 0;
 }
 
-// Every command but help works on the model read from command.input.
+// Every command but help and version works on the model read from command.input.
 int run(const Command& command) {
     std::string error;
-    const ModelPtr model = readModel(command.input, &error);
+    const ModelReading reading = readModel(command.input, command.threads, &error);
+    ObjModel* model = reading.model.get();
     if (model == nullptr) {
-        std::fprintf(stderr, "objtool: can't read \"%s\": %s\n", command.input.c_str(),
+        std::fprintf(stderr, "objtool: can't read %s: %s\n", shownName(command.input).c_str(),
                      error.c_str());
         return 1;
     }
     switch (command.kind) {
     case CommandKind::Info:
-        printModelInfo(model.get(), stdout);
+        printModelInfo(model, reading.report, stdout);
         return finishOutput();
     case CommandKind::View:
-        return viewModel(model.get(), command);
+        return viewModel(model, command);
     case CommandKind::Render:
-        return renderModel(model.get(), command);
+        return renderModel(model, reading.report, command);
     default:
-        return convert(model.get(), command);
+        return convert(model, reading.report, command);
     }
 }
 

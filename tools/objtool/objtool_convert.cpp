@@ -2,7 +2,7 @@
 
 #include "objtool_bounds.h"
 #include "objtool_output.h"
-#include "objtool_sources.h"
+#include "objtool_read.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +20,7 @@ void fit(ObjModel* model, const std::string& input) {
     const double largest = std::max({size[0], size[1], size[2]});
     if (!(largest > 0.0)) {
         std::fprintf(stderr, "objtool: note: %s has no extent to fit; --fit left it as it is\n",
-                     input.c_str());
+                     shownName(input).c_str());
         return;
     }
     forEachFiniteVertex(model, [&bounds, largest](float* v) {
@@ -33,13 +33,13 @@ void fit(ObjModel* model, const std::string& input) {
         std::fprintf(stderr,
                      "objtool: note: --fit left %u vertices of %s that are not finite "
                      "as they are\n",
-                     bounds.notFinite, input.c_str());
+                     bounds.notFinite, shownName(input).c_str());
     }
 }
 
 // What the output does not carry, once per kind of statement.
-void noteDropped(const ModelSources& sources, bool materialsWritten) {
-    for (const StatementKind& kind : droppedStatements(sources, materialsWritten)) {
+void noteDropped(const ObjReadReport& report, bool materialsWritten) {
+    for (const ObjSkippedStatements& kind : droppedStatements(report, materialsWritten)) {
         std::fprintf(stderr, "objtool: note: dropped %s\n", describeStatements(kind).c_str());
     }
 }
@@ -75,12 +75,11 @@ bool applyConvertOptions(ObjModel* model, const ConvertOptions& options, const s
     return true;
 }
 
-bool convertModel(ObjModel* model, const ConvertOptions& options, const std::string& input,
-                  const std::string& output, std::string* error) {
-    const ModelSources sources = scanSources(input);
+bool convertModel(ObjModel* model, const ObjReadReport& report, const ConvertOptions& options,
+                  const std::string& input, const std::string& output, std::string* error) {
     const bool materials = options.writeMaterials && model->materialtable != nullptr;
     const std::optional<OutputPlan> plan =
-        planOutput(output, options.library, materials, sources.files, error);
+        planOutput(output, options.library, materials, filesRead(input, report), error);
     if (!plan || !applyConvertOptions(model, options, input, error)) {
         return false;
     }
@@ -103,6 +102,6 @@ bool convertModel(ObjModel* model, const ConvertOptions& options, const std::str
     if (!plan->leftOut.empty()) {
         std::fprintf(stderr, "objtool: note: %s\n", plan->leftOut.c_str());
     }
-    noteDropped(sources, plan->library.has_value());
+    noteDropped(report, plan->library.has_value());
     return true;
 }

@@ -44,6 +44,7 @@ enum class OptionId {
     Yaw,
     Pitch,
     Mode,
+    Threads,
     Help,
     Version,
 };

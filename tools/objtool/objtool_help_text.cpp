@@ -9,10 +9,11 @@ constexpr unsigned kChanging = kConvert | kShowing;
 constexpr unsigned kAll = kReading;
 
 constexpr CommandHelp kCommands[] = {
-    {CommandKind::Info, "info", "{MODEL.obj}",
-     "print the counts, the groups with their triangles and materials, the bounding box and "
-     "size of the finite vertices, how many vertices are not finite, and what <convert> drops "
-     "(see below)"},
+    {CommandKind::Info, "info", "[<--threads> {N}] {MODEL.obj}",
+     "print the counts, the material libraries (and why one could not be read), the groups "
+     "with their triangles and materials (a group whose faces use several materials shows "
+     "once for each), the bounding box and size of the finite vertices, how many vertices are "
+     "not finite, and the statements that the reader skipped, which <convert> drops"},
     {CommandKind::Convert, "convert", "[{OPTIONS}] {IN.obj} {OUT.obj}",
      "read {IN.obj}, apply the options in the order listed here, and write {OUT.obj} with all "
      "that it keeps: materials, normals, texture coordinates and groups; an {OUT.obj} of <-> "
@@ -68,6 +69,10 @@ constexpr OptionHelp kOptions[] = {
     {OptionId::Mode, "mode", 0, "{MODE}", kShowing, OptionGroup::Picture,
      "<flat> or <smooth> shading in plain grey, or <material>: smooth shading with the "
      "model's own materials (the default)"},
+    {OptionId::Threads, "threads", 0, "{N}", kAll, OptionGroup::General,
+     "read the model with at most {N} threads, from 0 to 1024; 0, the default, takes as many "
+     "as the machine has (at most GALLERY_OBJ_THREADS when it is set), and a file smaller "
+     "than a megabyte is read on one"},
     {OptionId::Help, "help", 'h', nullptr, kAll, OptionGroup::General, "print this help"},
     {OptionId::Version, "version", 0, nullptr, kAll, OptionGroup::General, "print the version"},
 };
@@ -75,8 +80,12 @@ constexpr OptionHelp kOptions[] = {
 using Paragraphs = const char* const[];
 
 constexpr Paragraphs kDescription = {
-    "<objtool> reads a Wavefront OBJ model with its MTL material library, then reports on "
+    "<objtool> reads a Wavefront OBJ model with its MTL material libraries, then reports on "
     "it, writes it out again or shows it.",
+    "A model file of <-> is standard input; its material libraries are then looked up in the "
+    "current folder. A material library that cannot be read, or a material that no library "
+    "defines, is a warning on standard error: the model is read with the default material in "
+    "its place.",
 };
 
 constexpr Paragraphs kPictureNotes = {
@@ -112,9 +121,9 @@ constexpr Paragraphs kNotes = {
     "existing device or pipe as {OUT.obj} is written directly, without materials. render "
     "writes {OUT.png} in the same way.",
     "Statements that the library does not keep are dropped, and convert names each kind on "
-    "standard error with its count: in {IN.obj} such as <o>, <s>, <l> and <p>, in the "
-    "material library such as <map_Kd>, <d>, <illum>, <Ke> and <Ni> (only <newmtl>, <Ka>, "
-    "<Kd>, <Ks> and <Ns> are kept).",
+    "standard error with its count: in {IN.obj} such as <s>, <l> and <p>, and <o> in a file "
+    "that also has <g>; in a material library such as <map_Kd>, <d>, <illum>, <Ke> and <Ni> "
+    "(only <newmtl>, <Ka>, <Kd>, <Ks> and <Ns> are kept).",
 };
 
 constexpr Paragraphs kExitStatus = {

@@ -12,14 +12,16 @@ struct NumberRange {
     OptionId id;
     float low;
     float high;
+    bool whole; // whether only whole numbers will do
     const char* needs;
 };
 
 constexpr NumberRange kNumbers[] = {
-    {OptionId::Weld, 0.0f, HUGE_VALF, "a number of 0 or more"},
-    {OptionId::SmoothNormals, 0.0f, 180.0f, "an angle from 0 to 180"},
-    {OptionId::Yaw, -360.0f, 360.0f, "an angle from -360 to 360"},
-    {OptionId::Pitch, -360.0f, 360.0f, "an angle from -360 to 360"},
+    {OptionId::Weld, 0.0f, HUGE_VALF, false, "a number of 0 or more"},
+    {OptionId::SmoothNormals, 0.0f, 180.0f, false, "an angle from 0 to 180"},
+    {OptionId::Yaw, -360.0f, 360.0f, false, "an angle from -360 to 360"},
+    {OptionId::Pitch, -360.0f, 360.0f, false, "an angle from -360 to 360"},
+    {OptionId::Threads, 0.0f, 1024.0f, true, "a whole number from 0 to 1024"},
 };
 
 } // namespace
@@ -33,7 +35,7 @@ std::optional<float> numberValue(const OptionHelp& option, const std::string& te
     errno = 0;
     const float value = std::strtof(text.c_str(), &end);
     if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
-        value < range.low || value > range.high) {
+        value < range.low || value > range.high || (range.whole && value != std::floor(value))) {
         *error =
             std::string("--") + option.name + " needs " + range.needs + ", not \"" + text + "\"";
         return std::nullopt;

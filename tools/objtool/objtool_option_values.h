@@ -10,8 +10,8 @@
 // The largest picture side asked for; the off-screen renderer may allow less.
 constexpr int kLargestSide = 8192;
 
-// The finite number that the option (--weld, --smooth-normals, --yaw or --pitch) takes, or
-// nothing with what it needs in *error.
+// The finite number that the option (--weld, --smooth-normals, --yaw, --pitch or --threads)
+// takes, or nothing with what it needs in *error.
 std::optional<float> numberValue(const OptionHelp& option, const std::string& text,
                                  std::string* error);
 

@@ -177,7 +177,9 @@ private:
         if (!number) {
             return false;
         }
-        if (option.id == OptionId::Weld) {
+        if (option.id == OptionId::Threads) {
+            command_.threads = static_cast<unsigned>(*number);
+        } else if (option.id == OptionId::Weld) {
             o.weldEpsilon = *number;
         } else if (option.id == OptionId::SmoothNormals) {
             o.smoothAngle = *number;

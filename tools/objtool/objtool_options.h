@@ -28,8 +28,9 @@ struct ConvertOptions {
 
 struct Command {
     CommandKind kind = CommandKind::Help;
-    std::string input;
-    std::string output;
+    std::string input;    // "-": standard input
+    std::string output;   // "-": standard output
+    unsigned threads = 0; // the most threads to read with; 0: as many as the reader takes
     ConvertOptions convert;
     PictureSettings picture; // view and render only
 };

@@ -4,7 +4,7 @@
 #include "objtool_convert.h"
 #include "objtool_module.h"
 #include "objtool_output.h"
-#include "objtool_sources.h"
+#include "objtool_read.h"
 
 #include <algorithm>
 #include <array>
@@ -90,7 +90,8 @@ void frame(ModelPicture* picture, const PictureSettings& settings) {
 }
 
 int failed(const char* verb, const std::string& input, const std::string& error) {
-    std::fprintf(stderr, "objtool: can't %s \"%s\": %s\n", verb, input.c_str(), error.c_str());
+    std::fprintf(stderr, "objtool: can't %s %s: %s\n", verb, shownName(input).c_str(),
+                 error.c_str());
     return 1;
 }
 
@@ -98,7 +99,8 @@ int failed(const char* verb, const std::string& input, const std::string& error)
 ModelPicture prepareModelPicture(ObjModel* model, const Command& command) {
     ModelPicture picture;
     picture.model = model;
-    picture.name = std::filesystem::path(command.input).filename().string();
+    picture.name = command.input == "-" ? "standard input"
+                                        : std::filesystem::path(command.input).filename().string();
     if (model->facetnorms == nullptr) {
         glmBuildFacetNormals(model);
     }
@@ -141,10 +143,10 @@ int viewModel(ObjModel* model, const Command& command) {
     return 0;
 }
 
-int renderModel(ObjModel* model, const Command& command) {
+int renderModel(ObjModel* model, const ObjReadReport& report, const Command& command) {
     std::string error;
     const std::optional<OutputPlan> plan =
-        planOutput(command.output, "", false, scanSources(command.input).files, &error);
+        planOutput(command.output, "", false, filesRead(command.input, report), &error);
     const ObjtoolDisplay* display = nullptr;
     if (!plan || !changeForShowing(model, command, &error) ||
         (display = loadDisplayModule(&error)) == nullptr) {
