@@ -1,6 +1,6 @@
 # objtool view on the virtual display: the window bears the model's file name and shows the
-# picture that render draws without a display, "f" switches to flat shading, a drag turns the
-# model, and "q" ends it with status 0.
+# picture that render draws without a display, "]" widens the smoothing angle, "f" switches to
+# flat shading, a drag turns the model, and "q" ends it with status 0.
 set -u
 source "$(dirname "$0")/driver.sh"
 drv_begin
@@ -21,9 +21,19 @@ differing=$(compare -metric AE "$shots/window.png" "$shots/rendered.png" null: 2
 [ "${differing%%.*}" -le 100 ] 2>/dev/null ||
     drv_fail "the window and render's picture differ in $differing pixels"
 
+# The title follows a key once the window has drawn the next frame.
+wait_title() {
+    for _ in $(seq 100); do
+        title=$(xdotool getwindowname "$DRV_WINDOW")
+        [[ $title == *"$1" ]] && return 0
+        sleep 0.1
+    done
+    drv_fail "\"$2\" left the title \"$title\""
+}
+drv_key s bracketright
+wait_title "; smooth (105 degrees), materials" "]"
 drv_key f
-title=$(xdotool getwindowname "$DRV_WINDOW")
-[[ $title == *"; flat, materials" ]] || drv_fail "\"f\" left the title \"$title\""
+wait_title "; flat, materials" f
 drv_shot "$shots/before.png"
 drv_drag 160 240 480 240
 drv_shot "$shots/after.png"

@@ -1,10 +1,16 @@
-// The box around a model's finite vertices: one infinite or undefined coordinate would make it
-// meaningless, so such vertices are counted and left out.
+// The finite vertices of a model: one infinite or undefined coordinate would make a box, a fit
+// or a frame meaningless, so such vertices are counted and left out.
 #pragma once
 
 #include "gallery/glm.h"
 
 #include <cstdint>
+#include <functional>
+
+// Calls visit with each vertex whose coordinates are all finite (3 floats, the model's own);
+// returns how many vertices are not.
+std::uint32_t forEachFiniteVertex(const ObjModel* model,
+                                  const std::function<void(float* vertex)>& visit);
 
 struct FiniteBounds {
     bool any = false; // whether any vertex is finite; low and high hold only then

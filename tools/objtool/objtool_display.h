@@ -13,22 +13,32 @@ enum class Shading { Flat, Smooth };
 struct PictureSettings {
     int width = 640;
     int height = 480;
-    float yaw = 30.0f;   // degrees about the vertical axis, the front turning to the right
-    float pitch = 20.0f; // then degrees about the horizontal axis, the top turning forward
+    // The default shows a long model lying along the depth axis, as the gallery's gun does,
+    // from its side, large and nearly level.
+    float yaw = 105.0f;  // degrees about the vertical axis, the front turning to the right
+    float pitch = 25.0f; // then degrees about the horizontal axis, the top turning forward
     Shading shading = Shading::Smooth;
     bool materials = true; // the model's own materials where it has them, else plain grey
     bool wireframe = false;
 };
 
-// A model ready to show: it has facet and vertex normals, and the frame that fits it.
+// The camera's distance from the centre of a fitted model, in the model's radii: its sphere
+// would just fill a field of view of 30 degrees, the picture's at zoom 1.
+constexpr double kCameraDistance = 3.8637033051562732; // 1 / sin(15 degrees)
+
+// A model ready to show: it has triangles with facet and vertex normals, and the frame that
+// fits it into the picture as the settings' yaw and pitch turn it.
 struct ModelPicture {
     ObjModel* model = nullptr;
     std::string name; // its file name, which the window's title shows
-    // (vertex - centre) * scale fits the model's box into the cube from -1 to 1; radius is the
-    // fitted box's half diagonal, which the camera keeps in view.
+    // (vertex - centre) * scale fits the finite vertices into the sphere of radius 1, turned
+    // about the centre. Turned by the yaw and pitch and seen from kCameraDistance, the finite
+    // vertices fall within seenLow to seenHigh: x and y over the distance to the camera. The
+    // picture shows that window, widened by a margin.
     float centre[3] = {0.0f, 0.0f, 0.0f};
     float scale = 1.0f;
-    float radius = 1.0f;
+    float seenLow[2] = {-1.0f, -1.0f};
+    float seenHigh[2] = {1.0f, 1.0f};
     float smoothAngle = 90.0f; // the angle that the vertex normals were made with
     bool fileNormals = false;  // the vertex normals are the file's own instead
 };

@@ -1,7 +1,7 @@
 #include "objtool_info.h"
 
 #include "objtool_bounds.h"
-#include "objtool_sources.h"
+#include "objtool_read.h"
 
 #include <algorithm>
 #include <vector>
@@ -34,31 +34,38 @@ void printBounds(const ObjModel* model, std::FILE* out) {
     std::fprintf(out, "vertices not finite: %u\n", bounds.notFinite);
 }
 
-void printDropped(const ObjModel* model, std::FILE* out) {
-    const std::vector<StatementKind> dropped =
-        droppedStatements(scanSources(model->objpath), model->materialtable != nullptr);
+void printDropped(const ObjReadReport& report, std::FILE* out) {
+    const std::vector<ObjSkippedStatements> dropped = droppedStatements(report, true);
     std::fprintf(out, "dropped by convert:%s\n", dropped.empty() ? " none" : "");
-    for (const StatementKind& kind : dropped) {
+    for (const ObjSkippedStatements& kind : dropped) {
         std::fprintf(out, "  %s\n", describeStatements(kind).c_str());
     }
 }
 
+void printLibraries(const ObjModel* model, const ObjReadReport& report, std::FILE* out) {
+    if (report.libraries.empty()) {
+        std::fprintf(out, "material library: none\n");
+    }
+    for (const ObjMaterialLibrary& library : report.libraries) {
+        std::fprintf(out, "material library: %s%s%s\n", library.name.c_str(),
+                     library.problem.empty() ? "" : ", not read: ", library.problem.c_str());
+    }
+    std::fprintf(out, "materials: %u\n",
+                 model->materialtable != nullptr ? model->materialcount : 0);
+}
+
 } // namespace
 
-void printModelInfo(const ObjModel* model, std::FILE* out) {
+void printModelInfo(const ObjModel* model, const ObjReadReport& report, std::FILE* out) {
     std::fprintf(out, "model: %s\n", model->objpath);
     std::fprintf(out, "vertices: %u\n", model->vertexcount);
     std::fprintf(out, "normals: %u\n", model->normalcount);
     std::fprintf(out, "texture coordinates: %u\n", model->texcoordcount);
     std::fprintf(out, "triangles: %u\n", model->facecount);
-    if (model->mtllib != nullptr) {
-        std::fprintf(out, "material library: %s (%u materials)\n", model->mtllib,
-                     model->materialcount);
-    } else {
-        std::fprintf(out, "material library: none\n");
-    }
+    printLibraries(model, report, out);
 
-    // The library keeps the most recent group first; people read files top down.
+    // The library keeps the most recent group first; people read files top down. A name
+    // shows once for each material that its faces use.
     std::vector<const ObjGroup*> groups;
     for (const ObjGroup* group = model->grouplist; group != nullptr; group = group->next) {
         groups.push_back(group);
@@ -69,5 +76,5 @@ void printModelInfo(const ObjModel* model, std::FILE* out) {
                      materialName(model, group));
     });
     printBounds(model, out);
-    printDropped(model, out);
+    printDropped(report, out);
 }

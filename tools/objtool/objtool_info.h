@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-// Prints the counts, the groups (in the order the file names them) with their triangles and
-// materials, the bounding box and size of the finite vertices and how many are not finite,
-// and the kinds of statement in the model's files that convert does not write (with
-// --materials) to out.
-void printModelInfo(const ObjModel* model, std::FILE* out);
+// Prints to out the counts, the material libraries (and why one could not be read), the
+// groups in the order the file names them, each with its triangles and material, the bounding
+// box and size of the finite vertices and how many are not finite, and the kinds of statement
+// that the reader skipped, which convert does not write, as report says.
+void printModelInfo(const ObjModel* model, const ObjReadReport& report, std::FILE* out);

@@ -5,17 +5,15 @@
 
 namespace {
 
-constexpr double kFieldOfView = 30.0; // degrees, vertical, at zoom 1
+constexpr double kFilled = 0.9; // of the picture, along the side that bounds the model
+// Half the view, over the distance, for a model that is seen as a point or a line.
+constexpr double kLeastHalfView = 1e-3;
 constexpr GLfloat kBackground[4] = {0.16f, 0.18f, 0.22f, 1.0f};
 // Without materials: OpenGL's own default material, without a highlight, so that a flat face
 // has one shade.
 constexpr GLfloat kPlainAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 constexpr GLfloat kPlainDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
 constexpr GLfloat kNoSpecular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-
-double radians(double degrees) {
-    return degrees * 3.141592653589793 / 180.0;
-}
 
 bool drawsMaterials(const ObjModel* model, const PictureSettings& settings) {
     return settings.materials && model->materialtable != nullptr;
@@ -53,22 +51,28 @@ void drawModelPicture(const ModelPicture& picture, GLuint list, const PictureVie
     glViewport(0, 0, settings.width, settings.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    // The camera stands where the fitted model's sphere just fills the narrower side at zoom 1.
-    // Zooming narrows the field of view, so the model never reaches the near plane.
+    // The picture shows the window where the model is seen, widened by a margin, about its
+    // middle; zooming narrows it. The depth range holds the fitted model's sphere, of radius 1,
+    // whole at any turn.
     const double aspect = double(settings.width) / settings.height;
-    const double tanHalf = std::tan(radians(kFieldOfView / 2));
-    const double distance = picture.radius / std::sin(std::atan(tanHalf * std::min(1.0, aspect)));
-    const double nearest = distance - picture.radius;
-    const double top = nearest * tanHalf / view.zoom;
+    const double middle[2] = {(double(picture.seenLow[0]) + picture.seenHigh[0]) / 2,
+                              (double(picture.seenLow[1]) + picture.seenHigh[1]) / 2};
+    const double seenHalf[2] = {(double(picture.seenHigh[0]) - picture.seenLow[0]) / 2,
+                                (double(picture.seenHigh[1]) - picture.seenLow[1]) / 2};
+    const double top =
+        std::max({seenHalf[1], seenHalf[0] / aspect, kLeastHalfView}) / kFilled / view.zoom;
+    const double nearest = kCameraDistance - 1.0;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(-top * aspect, top * aspect, -top, top, nearest, distance + picture.radius);
+    glFrustum((middle[0] - top * aspect) * nearest, (middle[0] + top * aspect) * nearest,
+              (middle[1] - top) * nearest, (middle[1] + top) * nearest, nearest,
+              kCameraDistance + 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     // A head light: given before any transform, it shines along the line of sight.
     const GLfloat headLight[4] = {0.0f, 0.0f, 1.0f, 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, headLight);
-    glTranslated(0.0, 0.0, -distance);
+    glTranslated(0.0, 0.0, -kCameraDistance);
     glMultMatrixf(view.turns);
     glRotatef(settings.pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(settings.yaw, 0.0f, 1.0f, 0.0f);

@@ -1,5 +1,6 @@
-// GLUT's callbacks only change the viewer's state and ask for a frame; the frame is the
-// picture that render draws for the same settings (model_picture.h).
+// GLUT's callbacks only change the viewer's state and ask for a frame; the display callback
+// does the work that follows from the state (new vertex normals, a new display list, the
+// title) and draws the picture that render draws for the same settings (model_picture.h).
 //
 // Keys: "f" and "s" flat and smooth shading, "m" the materials, "w" the wireframe, "[" and
 // "]" a smoothing angle 15 degrees narrower or wider (new vertex normals), "r" the start's
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -33,6 +35,9 @@ struct Viewer {
     ModelPicture* picture = nullptr;
     PictureView view;
     GLuint list = 0;
+    bool listStale = true;     // the shading, the materials or the normals changed
+    bool normalsStale = false; // the smoothing angle changed
+    std::string title;         // the window's title as last set
     bool dragging = false;
     int dragX = 0;
     int dragY = 0;
@@ -63,18 +68,9 @@ std::string title() {
     return settings.wireframe ? text + ", wireframe" : text;
 }
 
-void redraw() {
-    glutSetWindowTitle(title().c_str());
-    glutPostRedisplay();
-}
-
-// The shading, the materials or the normals changed: the list is made anew.
 void remakeList() {
-    if (viewer.list != 0) {
-        glDeleteLists(viewer.list, 1);
-    }
-    viewer.list = makeModelList(viewer.picture->model, viewer.view.settings);
-    redraw();
+    viewer.listStale = true;
+    glutPostRedisplay();
 }
 
 void zoom(float factor) {
@@ -84,32 +80,55 @@ void zoom(float factor) {
 
 void changeSmoothing(float step) {
     ModelPicture* picture = viewer.picture;
-    if (picture->model->facecount == 0) {
-        return;
-    }
     picture->smoothAngle = std::clamp(picture->smoothAngle + step, 0.0f, 180.0f);
     picture->fileNormals = false;
-    glmVertexNormals(picture->model, picture->smoothAngle);
+    viewer.normalsStale = true;
     remakeList();
 }
 
 // A drag across the window's narrower side turns the model half round, about the axis in the
-// screen's plane at right angles to the drag.
+// screen's plane at right angles to the drag: that turn comes before the turns so far.
 void turn(int dx, int dy) {
     const PictureSettings& settings = viewer.view.settings;
-    const float degrees = 180.0f * std::hypot(float(dx), float(dy)) /
-                          float(std::min(settings.width, settings.height));
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRotatef(degrees, float(dy), float(dx), 0.0f);
-    glMultMatrixf(viewer.view.turns);
-    glGetFloatv(GL_MODELVIEW_MATRIX, viewer.view.turns);
-    glPopMatrix();
+    const double angle =
+        std::numbers::pi * std::hypot(dx, dy) / std::min(settings.width, settings.height);
+    const double length = std::hypot(dx, dy);
+    const double x = dy / length, y = dx / length; // the axis, z being 0
+    const double c = std::cos(angle), s = std::sin(angle), t = 1.0 - c;
+    // Column-major, as OpenGL keeps matrices.
+    const double rotation[9] = {x * x * t + c, x * y * t, -y * s, x * y * t, y * y * t + c,
+                                x * s,         y * s,     -x * s, c};
+    GLfloat* turns = viewer.view.turns;
+    GLfloat product[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    for (int column = 0; column < 3; column++) {
+        for (int row = 0; row < 3; row++) {
+            double sum = 0.0;
+            for (int k = 0; k < 3; k++) {
+                sum += rotation[k * 3 + row] * turns[column * 4 + k];
+            }
+            product[column * 4 + row] = static_cast<GLfloat>(sum);
+        }
+    }
+    std::copy(product, product + 16, turns);
     glutPostRedisplay();
 }
 
 void onDisplay() {
+    if (viewer.normalsStale) {
+        glmVertexNormals(viewer.picture->model, viewer.picture->smoothAngle);
+        viewer.normalsStale = false;
+    }
+    if (viewer.listStale) {
+        if (viewer.list != 0) {
+            glDeleteLists(viewer.list, 1);
+        }
+        viewer.list = makeModelList(viewer.picture->model, viewer.view.settings);
+        viewer.listStale = false;
+    }
+    if (const std::string now = title(); now != viewer.title) {
+        glutSetWindowTitle(now.c_str());
+        viewer.title = now;
+    }
     drawModelPicture(*viewer.picture, viewer.list, viewer.view);
     glutSwapBuffers();
 }
@@ -137,7 +156,7 @@ void onKeyboard(unsigned char key, int, int) {
         break;
     case 'w':
         settings.wireframe = !settings.wireframe;
-        redraw();
+        glutPostRedisplay();
         break;
     case '[':
     case ']':
@@ -186,7 +205,9 @@ bool viewPicture(ModelPicture* picture, const PictureSettings& settings, std::st
         *error = "no display to open a window on (DISPLAY is not set); render draws without one";
         return false;
     }
-    viewer = Viewer{picture, PictureView{settings}};
+    viewer = Viewer{};
+    viewer.picture = picture;
+    viewer.view = PictureView{settings};
     char name[] = "objtool";
     char* argv[] = {name, nullptr};
     int argc = 1;
@@ -194,7 +215,8 @@ bool viewPicture(ModelPicture* picture, const PictureSettings& settings, std::st
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(settings.width, settings.height);
-    glutCreateWindow(title().c_str());
+    viewer.title = title();
+    glutCreateWindow(viewer.title.c_str());
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);
@@ -202,7 +224,6 @@ bool viewPicture(ModelPicture* picture, const PictureSettings& settings, std::st
     glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);
     setUpPictureState();
-    remakeList();
     glutMainLoop();
     viewer = Viewer{};
     return true;
