@@ -5,6 +5,7 @@
 #include "glm_line_source.h"
 #include "glm_reader.h"
 #include "glm_scanner.h"
+#include "glm_stretches.h"
 
 #include <new>
 #include <unordered_map>
@@ -48,17 +49,10 @@ void countFace(Part& part, Scanner& scanner) {
     (part.notes.empty() ? part.leadingTriangles : part.notes.back().triangles) += triangles;
 }
 
-// A statement that the quick cases of surveyStretch leave: its keyword is read as a word.
-bool statement(Survey& survey, Scanner& scanner) {
+// One statement, whose keyword the scanner has just read; false after recording a fault.
+bool statement(Survey& survey, Scanner& scanner, Statement kind, std::string_view keyword,
+               std::uint64_t line) {
     Part& part = survey.part;
-    const std::uint64_t line = scanner.line();
-    const std::string_view keyword = scanner.word();
-    if (!part.sawKnown) {
-        const bool known = isObjKeyword(keyword);
-        part.sawKnown = known;
-        part.statementsBeforeKnown += known ? 0 : 1;
-    }
-    const Statement kind = classify(keyword);
     switch (kind) {
     case Statement::Vertex:
         part.vertices++;
@@ -83,12 +77,14 @@ bool statement(Survey& survey, Scanner& scanner) {
         if (kind == Statement::Object) {
             tallySkipped(survey, keyword); // unless the file holds no "g": the stitch decides
         }
-        break;
+        scanner.endLine();
+        return true;
     }
     case Statement::MaterialLibrary:
         part.libraries.push_back(
             {line, std::string(statementName(scanner.rest(), &survey.joined))});
-        break;
+        scanner.endLine();
+        return true;
     case Statement::UnknownV:
         part.fault = {Fault::UnknownToken, line, std::string(keyword)};
         return false;
@@ -96,75 +92,46 @@ bool statement(Survey& survey, Scanner& scanner) {
         tallySkipped(survey, keyword);
         break;
     }
-    scanner.endLine();
+    // Vertex data is only counted here: the rest of its line is the second pass's.
+    scanner.skipLine();
     return true;
 }
 
 // Surveys the statements of one stretch; false after recording a fault.
 bool surveyStretch(Survey& survey, Scanner& scanner) {
     Part& part = survey.part;
-    for (;;) {
+    while (scanner.toStatement()) {
         const char* const p = scanner.position();
-        switch (*p) {
-        case 'v':
-            // The lines that nearly every file holds most of take these quick ways.
-            if (endsKeyword(p[1])) {
-                part.vertices++;
-                part.sawKnown = true;
-                scanner.skipLine();
-                continue;
+        const std::uint64_t line = scanner.line();
+        std::size_t length = 0;
+        Statement kind = quickKeyword(p, &length);
+        std::string_view keyword(p, length);
+        if (kind == Statement::Other) {
+            keyword = scanner.word();
+            kind = classify(keyword);
+            if (!part.sawKnown) {
+                const bool known = isObjKeyword(keyword);
+                part.sawKnown = known;
+                part.statementsBeforeKnown += known ? 0 : 1;
             }
-            if ((p[1] == 'n' || p[1] == 't') && endsKeyword(p[2])) {
-                (p[1] == 'n' ? part.normals : part.texcoords)++;
-                part.sawKnown = true;
-                scanner.skipLine();
-                continue;
-            }
-            break;
-        case 'f':
-            if (endsKeyword(p[1])) {
-                part.sawKnown = true;
-                scanner.moveTo(p + 1);
-                countFace(part, scanner);
-                continue;
-            }
-            break;
-        case '#':
-            scanner.endPhysicalLine();
-            continue;
-        case '\n':
-        case '\r':
-            scanner.passLineEnd(p);
-            continue;
-        case '\0':
-            if (scanner.atEnd()) {
-                return true;
-            }
-            part.fault = {Fault::AtLine, scanner.line(),
-                          "the line holds a zero byte; only text is read"};
-            return false;
-        case ' ':
-        case '\t':
-        case '\v':
-        case '\f':
-            scanner.skipBlanks();
-            continue;
-        case '\\':
-            if (Scanner::continuation(p) != 0) {
-                scanner.skipBlanks();
-                continue;
-            }
-            break;
-        default:
-            break;
+        } else {
+            part.sawKnown = true;
+            scanner.moveTo(p + length);
         }
-        if (!statement(survey, scanner)) {
+        if (!statement(survey, scanner, kind, keyword, line)) {
             return false;
         }
     }
+    if (scanner.atEnd()) {
+        return true;
+    }
+    part.fault = {Fault::AtLine, scanner.line(), "the line holds a zero byte; only text is read"};
+    return false;
 }
 
-void survey(Reading& reading, std::size_t index, LineSource& lines) {
+} // namespace
+
+void surveyPart(Reading& reading, std::size_t index, LineSource& lines) {
     Part& part = reading.parts[index];
     lines.startPart(part.nominalBegin, part.nominalEnd);
     part.begin = lines.partBegin();
@@ -174,28 +141,18 @@ void survey(Reading& reading, std::size_t index, LineSource& lines) {
         return;
     }
     Survey survey{part, {}, {}};
-    std::uint64_t line = 0;
-    const char* begin = nullptr;
-    const char* end = nullptr;
-    bool first = part.begin == 0;
-    while (lines.next(&begin, &end)) {
-        if (reading.failedBefore(index)) {
-            return;
-        }
-        Scanner scanner(begin, end, line);
-        if (first) {
-            first = false;
-            if (const char* encoding = scanner.startText()) {
+    const std::uint64_t line =
+        readStretches(reading, index, lines, 0, [&](Scanner& scanner, bool atTextStart) {
+            if (const char* encoding = atTextStart ? scanner.startText() : nullptr) {
                 part.fault = {Fault::InFile, 0,
                               std::string("the file starts with a ") + encoding +
                                   " byte-order mark; only ASCII and UTF-8 text is read"};
-                return;
+                return false;
             }
-        }
-        if (!surveyStretch(survey, scanner)) {
-            return;
-        }
-        line = scanner.line();
+            return surveyStretch(survey, scanner);
+        });
+    if (part.fault.kind != Fault::None || reading.failedBefore(index)) {
+        return;
     }
     part.lines = line;
     part.end = lines.partEnd();
@@ -204,20 +161,6 @@ void survey(Reading& reading, std::size_t index, LineSource& lines) {
                       std::string("the line is longer than ") + kLineLimitText};
     } else if (lines.end() == LineSource::End::ReadError) {
         part.fault = {Fault::ReadError, 0, {}, lines.error()};
-    }
-}
-
-} // namespace
-
-void surveyPart(Reading& reading, std::size_t index, LineSource& lines) {
-    Part& part = reading.parts[index];
-    try {
-        survey(reading, index, lines);
-    } catch (const std::bad_alloc&) {
-        part.fault = {Fault::OutOfMemory, 0, {}};
-    }
-    if (part.fault.kind != Fault::None) {
-        reading.partFailed(index);
     }
 }
 

@@ -32,6 +32,26 @@ inline bool endsKeyword(char c) {
 
 Statement classify(std::string_view keyword);
 
+// The statement of the keyword at p when it is one that nearly every line of a model holds
+// ("v", "vn", "vt", "f", followed by a blank or the line's end), with its length; else
+// Statement::Other: the keyword is then read as a word and classified.
+inline Statement quickKeyword(const char* p, std::size_t* length) {
+    if (*p == 'v') {
+        if (endsKeyword(p[1])) {
+            *length = 1;
+            return Statement::Vertex;
+        }
+        if ((p[1] == 'n' || p[1] == 't') && endsKeyword(p[2])) {
+            *length = 2;
+            return p[1] == 'n' ? Statement::Normal : Statement::Texcoord;
+        }
+    } else if (*p == 'f' && endsKeyword(p[1])) {
+        *length = 1;
+        return Statement::Face;
+    }
+    return Statement::Other;
+}
+
 // Whether keyword is one of the OBJ format's, read or not: a text whose first statements hold
 // none is no OBJ file.
 bool isObjKeyword(std::string_view keyword);

@@ -104,23 +104,15 @@ void statement(Library& library, Scanner& scanner) {
 
 // Reads one stretch; false with library.problem set at a zero byte.
 bool readStretch(Library& library, Scanner& scanner) {
-    for (;;) {
-        scanner.skipBlanks();
-        const char* const p = scanner.position();
-        if (*p == '#') {
-            scanner.endPhysicalLine();
-        } else if (charClass(*p) == kLineBreak) {
-            scanner.passLineEnd(p);
-        } else if (scanner.atEnd()) {
-            return true;
-        } else if (scanner.atZeroByte()) {
-            library.problem = "line " + std::to_string(scanner.line()) +
-                              ": the line holds a zero byte; only text is read";
-            return false;
-        } else {
-            statement(library, scanner);
-        }
+    while (scanner.toStatement()) {
+        statement(library, scanner);
     }
+    if (scanner.atEnd()) {
+        return true;
+    }
+    library.problem = "line " + std::to_string(scanner.line()) +
+                      ": the line holds a zero byte; only text is read";
+    return false;
 }
 
 // Reads the library in text into the table; false with library.problem set.

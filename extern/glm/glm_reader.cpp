@@ -44,15 +44,25 @@ void cutIntoParts(Reading& reading) {
 }
 
 // Runs work on every part, each part taken by the next free thread: the calling one and
-// threads - 1 more, which end before this returns.
+// threads - 1 more, which end before this returns. A part's fault lets the parts after it
+// stop.
 void forEachPart(Reading& reading, unsigned threads,
                  void (*work)(Reading&, std::size_t, LineSource&)) {
     std::atomic<std::size_t> next{0};
     const auto worker = [&] {
         LineSource lines(*reading.text);
         for (std::size_t i = next++; i < reading.parts.size(); i = next++) {
-            if (!reading.failedBefore(i)) {
+            if (reading.failedBefore(i)) {
+                continue;
+            }
+            Part& part = reading.parts[i];
+            try {
                 work(reading, i, lines);
+            } catch (const std::bad_alloc&) {
+                part.fault = {Fault::OutOfMemory, 0, {}};
+            }
+            if (part.fault.kind != Fault::None) {
+                reading.partFailed(i);
             }
         }
     };

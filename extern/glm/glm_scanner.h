@@ -98,6 +98,21 @@ public:
         passLineEnd(charClass(*p) == kLineBreak ? p : lineEnd(p));
     }
 
+    // Moves past blanks, continuations, line breaks and comments to the next statement's
+    // keyword; false at the end of the text or on a zero byte inside it.
+    bool toStatement() {
+        for (;;) {
+            skipBlanks();
+            if (*pos_ == '#') {
+                endPhysicalLine();
+            } else if (charClass(*pos_) == kLineBreak) {
+                passLineEnd(pos_);
+            } else {
+                return *pos_ != '\0';
+            }
+        }
+    }
+
     // Moves past the end of the current line from anywhere in it, reading nothing more.
     void skipLine() { passLineEnd(lineEnd(pos_)); }
 

@@ -5,6 +5,7 @@
 #include "glm_keywords.h"
 #include "glm_line_source.h"
 #include "glm_reader.h"
+#include "glm_stretches.h"
 
 #include <algorithm>
 #include <new>
@@ -84,66 +85,25 @@ bool statement(Fill& fill, Scanner& scanner, Statement kind) {
 
 // Fills from one stretch; false after recording a fault.
 bool fillStretch(Fill& fill, Scanner& scanner) {
-    for (;;) {
+    while (scanner.toStatement()) {
         const char* const p = scanner.position();
-        switch (*p) {
-        case 'v':
-            if (endsKeyword(p[1])) {
-                scanner.moveTo(p + 1);
-                if (!vertexData(fill.filling, scanner, Statement::Vertex)) {
-                    return false;
-                }
-                continue;
-            }
-            if ((p[1] == 'n' || p[1] == 't') && endsKeyword(p[2])) {
-                scanner.moveTo(p + 2);
-                if (!vertexData(fill.filling, scanner,
-                                p[1] == 'n' ? Statement::Normal : Statement::Texcoord)) {
-                    return false;
-                }
-                continue;
-            }
-            break;
-        case 'f':
-            if (endsKeyword(p[1])) {
-                scanner.moveTo(p + 1);
-                if (!storeFace(fill.filling, scanner)) {
-                    return false;
-                }
-                continue;
-            }
-            break;
-        case '#':
-            scanner.endPhysicalLine();
-            continue;
-        case '\n':
-        case '\r':
-            scanner.passLineEnd(p);
-            continue;
-        case '\0':
-            return scanner.atEnd() || fill.filling.changed();
-        case ' ':
-        case '\t':
-        case '\v':
-        case '\f':
-            scanner.skipBlanks();
-            continue;
-        case '\\':
-            if (Scanner::continuation(p) != 0) {
-                scanner.skipBlanks();
-                continue;
-            }
-            break;
-        default:
-            break;
+        std::size_t length = 0;
+        Statement kind = quickKeyword(p, &length);
+        if (kind == Statement::Other) {
+            kind = classify(scanner.word());
+        } else {
+            scanner.moveTo(p + length);
         }
-        if (!statement(fill, scanner, classify(scanner.word()))) {
+        if (!statement(fill, scanner, kind)) {
             return false;
         }
     }
+    return scanner.atEnd() || fill.filling.changed();
 }
 
-void fill(Reading& reading, std::size_t index, LineSource& lines) {
+} // namespace
+
+void fillPart(Reading& reading, std::size_t index, LineSource& lines) {
     Part& part = reading.parts[index];
     ObjModel* model = reading.model;
     Fill fill{reading,
@@ -162,24 +122,18 @@ void fill(Reading& reading, std::size_t index, LineSource& lines) {
                {}}};
     fill.enterSegment(0);
     lines.startExact(part.begin, part.end);
-    std::uint64_t line = part.firstLine;
-    const char* begin = nullptr;
-    const char* end = nullptr;
-    bool first = part.begin == 0;
-    while (lines.next(&begin, &end)) {
-        if (reading.failedBefore(index)) {
-            return;
-        }
-        Scanner scanner(begin, end, line);
-        if (first) {
-            first = false;
+    readStretches(reading, index, lines, part.firstLine, [&](Scanner& scanner, bool atTextStart) {
+        if (atTextStart) {
             scanner.startText(); // the first pass refused the marks it does not skip
         }
         if (!fillStretch(fill, scanner)) {
             part.fault = std::move(fill.filling.fault);
-            return;
+            return false;
         }
-        line = scanner.line();
+        return true;
+    });
+    if (part.fault.kind != Fault::None || reading.failedBefore(index)) {
+        return;
     }
     const Filling& done = fill.filling;
     const bool same = lines.end() == LineSource::End::Read && done.vertices == done.vertexEnd &&
@@ -190,20 +144,6 @@ void fill(Reading& reading, std::size_t index, LineSource& lines) {
         part.fault = {Fault::ReadError, 0, {}, lines.error()};
     } else if (!same) {
         part.fault = {Fault::Changed, 0, {}};
-    }
-}
-
-} // namespace
-
-void fillPart(Reading& reading, std::size_t index, LineSource& lines) {
-    Part& part = reading.parts[index];
-    try {
-        fill(reading, index, lines);
-    } catch (const std::bad_alloc&) {
-        part.fault = {Fault::OutOfMemory, 0, {}};
-    }
-    if (part.fault.kind != Fault::None) {
-        reading.partFailed(index);
     }
 }
 
