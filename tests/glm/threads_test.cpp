@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +15,22 @@
 #include <fstream>
 #include <thread>
 
+// Defined only where a sanitizer is linked in.
+extern "C" void __asan_init() __attribute__((weak));
+extern "C" void __tsan_init() __attribute__((weak));
+
 namespace {
+
+// The address space of this process, in KiB.
+long addressSpaceKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            return std::stol(line.substr(7));
+        }
+    }
+    return 0;
+}
 
 const char* const kMaterials = "newmtl red\nKd 1 0 0\nnewmtl blue\nKd 0 0 1\n";
 
@@ -141,6 +157,33 @@ TEST(ReaderThreads, LineLimitExactlySlow) {
             }
         }
     }
+}
+
+// Arrays that memory cannot hold end the reading with a message, never a crash: here a face
+// of five million corners, whose triangles need 200 MB, with 100 MB of address space to spare.
+TEST(ReaderThreads, OutOfMemoryIsAMessage) {
+    std::string face = "v 0 0 0\nf";
+    for (int i = 0; i < 5000000; i++) {
+        face += " 1";
+    }
+    const std::string path = writeScratchFile("huge-face.obj", face + "\n");
+    const ChildRun run = runInChild([&] {
+        if (&__asan_init != nullptr || &__tsan_init != nullptr) {
+            std::exit(3); // the sanitizers reserve address space of their own
+        }
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(addressSpaceKiB() + (100 << 10)) << 10;
+        if (setrlimit(RLIMIT_AS, &limit) != 0) {
+            std::exit(4);
+        }
+        std::string error;
+        std::exit(glmTryReadOBJ(path.c_str(), &error) == nullptr &&
+                          error == "glmReadOBJ() failed: out of memory reading \"" + path + "\"."
+                      ? 0
+                      : 2);
+    });
+    EXPECT_TRUE(run.exitStatus == 0 || run.exitStatus == 3) << run.exitStatus;
 }
 
 struct Change {
