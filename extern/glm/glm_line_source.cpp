@@ -145,7 +145,9 @@ bool LineSource::fill() {
             kStretchBytes, std::max<std::uint64_t>(toEnd, filled_) + kSmallRead));
     }
     if (buffer_ == nullptr) {
-        capacity_ = kStretchBytes;
+        // A small text takes a small buffer.
+        capacity_ = static_cast<std::size_t>(std::min<std::uint64_t>(
+            kStretchBytes, (source_.size() + kSmallRead) & ~(kSmallRead - 1)));
         buffer_ = static_cast<char*>(std::malloc(capacity_ + 1 + kReadAhead));
         if (buffer_ == nullptr) {
             error_ = ENOMEM;
