@@ -35,6 +35,6 @@ std::filesystem::path findDataFolder(const DataFolderPlaces& places);
 // it was passed over, and how to name the folder with GALLERY_DATA.
 std::string noDataFolderMessage(const DataFolderPlaces& places);
 
-// Makes the folder found for the running program the working folder. Where none is found it
-// prints noDataFolderMessage to standard error and returns false.
+// Makes the folder found for the running program the working folder. Where none is found, or
+// it cannot be entered, it says so on standard error (noDataFolderMessage) and returns false.
 bool enterDataFolder();
