@@ -1,5 +1,7 @@
 #include "crosshair.h"
 
+#include "gl_state.h"
+
 #include <GL/gl.h>
 
 namespace {
@@ -29,9 +31,9 @@ void Crosshair::setPosition(float newX, float newY, float newZ) {
 }
 
 void Crosshair::draw() const {
+    const SavedAttributes saved(GL_COLOR_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     drawBar(x, y, z, halfWidth, halfLength);
     drawBar(x, y, z, halfLength, halfWidth);
-    glDisable(GL_BLEND);
 }

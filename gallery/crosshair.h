@@ -7,7 +7,7 @@ public:
     void setPosition(float x, float y, float z);
 
     // Adds the bars' lit colour onto the frame buffer, centred on the position, in the x-y
-    // plane. Sets no colour, material or texture.
+    // plane. Sets no colour, material or texture, and leaves the GL state as it found it.
     void draw() const;
 
     float x = 0;

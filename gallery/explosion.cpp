@@ -1,5 +1,6 @@
 #include "explosion.h"
 
+#include "gl_state.h"
 #include "texture_load.h"
 
 void Explosion::setPosition(float newX, float newY, float newZ) {
@@ -23,6 +24,8 @@ void Explosion::draw() {
     if (!playing) {
         return;
     }
+    const SavedAttributes saved(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT |
+                                GL_CURRENT_BIT);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE); // black parts of a picture leave the scene as it is
@@ -41,8 +44,6 @@ void Explosion::draw() {
     glVertex3f(-0.5f, 0.5f, 0);
     glEnd();
     glPopMatrix();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
     ++frame;
 }
 

@@ -16,7 +16,8 @@ public:
     void start();
 
     // Draws the current picture and moves to the next; after the tenth picture the next call
-    // draws nothing and returns the explosion to idle, whether it was playing or not.
+    // draws nothing and returns the explosion to idle, whether it was playing or not. Leaves
+    // the GL state as it found it.
     void draw();
 
     // textures[k] shows picture k + 1.

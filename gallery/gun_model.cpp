@@ -1,7 +1,7 @@
 #include "gun_model.h"
 
 #include "gallery/glm.h"
-#include "glm_gl_state.h"
+#include "gl_state.h"
 
 #include <GL/gl.h>
 
@@ -22,10 +22,9 @@ ObjModel* prepareModel(const char* path) {
 
 void drawModel(const char* path, ObjModel*& model) {
     // The model's materials and the library's switches are undone here, every frame.
-    glPushAttrib(glmAllAttributeBits);
+    const SavedAttributes saved(allAttributeBits);
     if (model == nullptr) {
         model = prepareModel(path);
     }
     glmDraw(model, ObjModeSmooth | ObjModeMaterial);
-    glPopAttrib();
 }

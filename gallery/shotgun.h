@@ -32,6 +32,7 @@ public:
 
     // Draws the gun, its explosion (which advances one frame) and the cartridge counter, or
     // nothing while hidden. The first draw of the shown gun reads "modely/brokovnice.obj".
+    // Leaves the GL state as it found it.
     void draw();
 
     // Writes the cartridge counter text at the current origin.

@@ -1,7 +1,7 @@
 #include "target.h"
 
 #include "counter_text.h"
-#include "glm_gl_state.h"
+#include "gl_state.h"
 #include "texture_load.h"
 
 #include <limits>
@@ -35,7 +35,6 @@ void drawBoard(float x, float y, float z) {
 } // namespace
 
 void Target::loadTexture(const char* path) {
-    textureMissing = false;
     textureMissing = !::loadTexture(texture, path);
 }
 
@@ -59,19 +58,21 @@ void Target::testHit(float targetX, float targetY, float aimX, float aimY) {
 }
 
 void Target::draw() const {
-    glEnable(GL_TEXTURE_2D);
-    if (visible) {
-        if (textureMissing) {
-            glmSetMaterial(GL_FRONT, fallbackAmbient, fallbackDiffuse, fallbackSpecular,
-                           fallbackShininess);
-        }
-        // A missing picture binds the target's own empty name, which draws untextured, rather
-        // than leaving whichever picture was bound last on the board.
-        glBindTexture(GL_TEXTURE_2D, texture);
-        drawBoard(x, y, z);
-        drawBlackCounter(labelX, 8, 4, [this] { drawHits(); });
+    if (!visible) {
+        return;
     }
-    glDisable(GL_TEXTURE_2D);
+    // The fall-back material, the picture's binding and texturing end with the board.
+    const SavedAttributes saved(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT);
+    glEnable(GL_TEXTURE_2D);
+    if (textureMissing) {
+        applyMaterial(GL_FRONT, fallbackAmbient, fallbackDiffuse, fallbackSpecular,
+                      fallbackShininess);
+    }
+    // A missing picture binds the target's own empty name, which draws untextured, rather
+    // than leaving whichever picture was bound last on the board.
+    glBindTexture(GL_TEXTURE_2D, texture);
+    drawBoard(x, y, z);
+    drawBlackCounter(labelX, 8, 4, [this] { drawHits(); });
 }
 
 void Target::drawHits() const {

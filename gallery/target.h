@@ -20,7 +20,8 @@ public:
     // 1.5 of targetX and y from targetY to targetY + 3, bounds included. Depth plays no part.
     void testHit(float targetX, float targetY, float aimX, float aimY);
 
-    // Draws the board at the stored position and the counter text at (labelX, 8, 4).
+    // Draws the board at the stored position and the counter text at (labelX, 8, 4), or
+    // nothing while not visible. Leaves the GL state as it found it.
     void draw() const;
 
     // Writes the counter text at the current origin.

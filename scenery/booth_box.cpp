@@ -1,6 +1,6 @@
 #include "booth_box.h"
 
-#include "glm_gl_state.h"
+#include "gl_state.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -179,11 +179,12 @@ void BoothBox::buildWallList() {
 }
 
 void BoothBox::draw() const {
-    // The material is set outside the attribute push and so stays in effect.
-    glmSetMaterial(GL_FRONT, ambient, diffuse, specular, shininess);
+    // The material is set outside the saved attributes and so stays in effect.
+    applyMaterial(GL_FRONT, ambient, diffuse, specular, shininess);
     glPushMatrix();
-    glPushAttrib(glmAllAttributeBits);
-    glCallList(listName);
-    glPopAttrib();
+    {
+        const SavedAttributes saved(allAttributeBits);
+        glCallList(listName);
+    }
     glPopMatrix();
 }

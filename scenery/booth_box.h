@@ -32,7 +32,8 @@ public:
     // Compiles the six walls into the box's list, reserving the name on first use. Needs a
     // current context and no list being compiled.
     void buildWallList();
-    // Sets the material (it stays in effect afterwards) and calls the wall list.
+    // Sets the box's front material, which stays in effect afterwards (the booth set's lists
+    // are compiled from this), and calls the wall list; leaves everything else as it found it.
     void draw() const;
     // Draws one wall as rows of quad strips; one component of extent is 0 and names the plane.
     void drawWall(Vec3f corner, Vec3f extent) const;

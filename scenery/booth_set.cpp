@@ -1,6 +1,6 @@
 #include "booth_set.h"
 
-#include "glm_gl_state.h"
+#include "gl_state.h"
 
 #include <GL/gl.h>
 #include <utility>
@@ -91,25 +91,6 @@ bool isUnitScale(const float (&scale)[3]) {
     return scale[0] == 1 && scale[1] == 1 && scale[2] == 1;
 }
 
-// Keeps the front material across the set's lists, which change it. Mesa (22.3 at least)
-// does not undo on glPopAttrib a material set by a display list, so without this the roof's
-// red would light everything drawn after the booths.
-class FrontMaterialKeeper {
-public:
-    FrontMaterialKeeper() {
-        glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-        glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-        glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    }
-    ~FrontMaterialKeeper() { glmSetMaterial(GL_FRONT, ambient, diffuse, specular, shininess); }
-    FrontMaterialKeeper(const FrontMaterialKeeper&) = delete;
-    FrontMaterialKeeper& operator=(const FrontMaterialKeeper&) = delete;
-
-private:
-    float ambient[4]{}, diffuse[4]{}, specular[4]{}, shininess = 0;
-};
-
 } // namespace
 
 BoothSet::BoothSet() {
@@ -145,17 +126,18 @@ void BoothSet::draw() {
     if (listBase == 0) {
         buildLists();
     }
-    const FrontMaterialKeeper keeper;
+    // The kinds' lists set their materials, which the saved attributes alone do not undo:
+    // without this the roof's red would light everything drawn after the booths.
+    const SavedFrontMaterial material;
     for (const Placement& placement : placements) {
+        const SavedAttributes saved(allAttributeBits);
         glPushMatrix();
-        glPushAttrib(glmAllAttributeBits);
         glTranslated(placement.x, placement.y, placement.z);
         glRotatef(placement.angle, 0, 1, 0);
         if (!isUnitScale(placement.scale)) {
             glScalef(placement.scale[0], placement.scale[1], placement.scale[2]);
         }
         glCallList(listBase + placement.list);
-        glPopAttrib();
         glPopMatrix();
     }
 }

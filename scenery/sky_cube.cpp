@@ -1,5 +1,6 @@
 #include "sky_cube.h"
 
+#include "gl_state.h"
 #include "texture_load.h"
 
 #include <GL/gl.h>
@@ -36,6 +37,7 @@ void SkyCube::loadTextures() {
 }
 
 void SkyCube::draw() const {
+    const SavedAttributes saved(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glEnable(GL_TEXTURE_2D);
     for (const Face& face : faces) {
         glBindTexture(GL_TEXTURE_2D, faceTextures[face.index]);
@@ -47,5 +49,4 @@ void SkyCube::draw() const {
         }
         glEnd();
     }
-    glDisable(GL_TEXTURE_2D);
 }

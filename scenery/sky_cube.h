@@ -10,8 +10,8 @@ public:
     // "textury/skybox5.bmp" to them, index by index. A picture that does not load leaves its
     // face untextured. Needs a current context.
     void loadTextures();
-    // Draws the six faces, lit by whatever lighting and material are current. Leaves 2-D
-    // texturing off and the ground's texture bound; changes nothing else.
+    // Draws the six faces, lit by whatever lighting and material are current, and leaves the
+    // GL state as it found it.
     void draw() const;
 
     // Indexed by the number in the picture's name: 0 wall at z = -120, 1 ground, 2 wall at

@@ -3,20 +3,38 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
-// The places to look, in the order they are tried.
+// What the search knows about the running program.
 struct DataFolderPlaces {
     std::filesystem::path current;    // the folder the program was started in
     const char* named;                // $GALLERY_DATA, or null when it is not set
     std::filesystem::path executable; // the running program's own file
+    std::filesystem::path buildTree;  // the folder the build puts the program in
     std::filesystem::path sourceTree; // the source tree the program was built from
 };
 
-// The first place that holds a "textury" or "modely" folder: the current folder, the named one,
-// the installed data folder found from the executable (bin/../share/gallery), the source tree.
-// Empty when none does.
+// One place to look: its folder (empty where there is none, as for an unset GALLERY_DATA)
+// and what it is, for people.
+struct DataFolderCandidate {
+    std::filesystem::path folder;
+    std::string what;
+};
+
+// The places in the order they are tried: the current folder, the named one, the installed
+// data folder found from the executable (bin/../share/gallery), and the source tree, but only
+// for a program that runs from the build tree it was built in: an installed or packaged
+// program never reads the sources' data.
+std::vector<DataFolderCandidate> dataFolderCandidates(const DataFolderPlaces& places);
+
+// The first candidate that holds a "textury" or "modely" folder; empty when none does.
 std::filesystem::path findDataFolder(const DataFolderPlaces& places);
 
-// Makes the folder found for the running program the working folder; where none is found the
-// program stays where it is and runs without its data. Prints nothing.
-void enterDataFolder();
+// What a person is told when no place holds the data: every place looked in, with the reason
+// it was passed over, and how to name the folder with GALLERY_DATA.
+std::string noDataFolderMessage(const DataFolderPlaces& places);
+
+// Makes the folder found for the running program the working folder. Where none is found, or
+// it cannot be entered, it says so on standard error (noDataFolderMessage) and returns false.
+bool enterDataFolder();

@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "data_folder.h"
 #include "frame_memory.h"
 #include "startup.h"
@@ -5,7 +6,12 @@
 #include <GL/glut.h>
 
 int main(int argc, char** argv) {
-    enterDataFolder();
+    if (const auto status = answerCommandLine(argc, argv)) {
+        return *status;
+    }
+    if (!enterDataFolder()) {
+        return 1;
+    }
     keepFrameMemory();
     openWindow(&argc, argv);
     initGraphics();

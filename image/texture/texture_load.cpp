@@ -3,9 +3,12 @@
 #include "gallery/bmp_reader.h"
 #include "texture_upload.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -32,9 +35,28 @@ bool printsOneInteger(const char* format) {
     return conversions == 1;
 }
 
+// Why the reader returned no picture: the system's reason when the file cannot be opened or
+// read, else its content.
+std::string whyNotLoaded(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return std::strerror(errno);
+    }
+    std::fgetc(file);
+    const int readError = std::ferror(file) != 0 ? errno : 0;
+    std::fclose(file);
+    return readError != 0 ? std::strerror(readError)
+                          : "not an uncompressed 8-bit or 24-bit BMP picture";
+}
+
 bool loadInto(GLuint name, const char* path) {
     const auto image = readBmp(path);
     if (image == nullptr) {
+        std::error_code error;
+        const std::filesystem::path shown = std::filesystem::absolute(path, error);
+        std::fprintf(stderr, "gallery: cannot load the picture \"%s\": %s; drawn without it\n",
+                     (error ? std::filesystem::path(path) : shown).c_str(),
+                     whyNotLoaded(path).c_str());
         return false;
     }
     uploadTexture(name, *image);

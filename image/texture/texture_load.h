@@ -1,6 +1,7 @@
 // The one way pictures become textures: generate the names, read each BMP file, upload it and
 // destroy the image at once. A picture that does not load leaves its name without an image
-// (drawn untextured); nothing is printed and no image stays in memory.
+// (drawn untextured) and a warning on standard error that names the file and the reason; no
+// image stays in memory.
 #pragma once
 
 #include <GL/gl.h>

@@ -1,14 +1,19 @@
-// A probe preloaded into the real program (LD_PRELOAD) for the soak and memcheck runs: it
-// counts the frames the program swaps and, every 100 frames, appends the count and the resident
-// memory to the file named by $GALLERY_PROBE_FILE, so the driver knows how many frames were
-// drawn without changing the program. It also passes on the program's heap settings (mallopt)
-// and appends each, when $GALLERY_PROBE_HEAP_FILE names a file, as "parameter value result".
+// A probe preloaded into a real program (LD_PRELOAD) by the e2e driver: it counts the frames
+// the program swaps, so that the driver can wait for a frame instead of sleeping, without
+// changing the program. After every frame it rewrites the count in the file named by
+// $GALLERY_PROBE_FRAMES_FILE; every 100 frames it appends the count and the resident memory to
+// the file named by $GALLERY_PROBE_FILE, for the soak and memcheck runs. It also passes on
+// the program's heap settings (mallopt) and appends each, when $GALLERY_PROBE_HEAP_FILE names
+// a file, as "parameter value result".
 #include <GL/freeglut.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <link.h>
 #include <malloc.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,7 +33,41 @@ long residentKilobytes() {
     return kilobytes;
 }
 
+// GLUT's own function: next in line after the probe, or, for a program that loads GLUT with a
+// module of its own (objtool's display module), in the GLUT library that module loaded.
+void* realGlutSymbol(const char* name) {
+    if (void* symbol = dlsym(RTLD_NEXT, name)) {
+        return symbol;
+    }
+    void* glut = nullptr;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* found) {
+            if (std::strstr(info->dlpi_name, "/libglut.so") == nullptr) {
+                return 0;
+            }
+            *static_cast<void**>(found) = dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD);
+            return 1;
+        },
+        &glut);
+    return glut != nullptr ? dlsym(glut, name) : nullptr;
+}
+
 long frames = 0;
+
+// Rewritten in place: the count only grows, so its text never gets shorter.
+void writeFrameCount() {
+    static const int file = [] {
+        const char* path = std::getenv("GALLERY_PROBE_FRAMES_FILE");
+        return path != nullptr ? open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0644) : -1;
+    }();
+    if (file >= 0) {
+        char text[32];
+        const int length = std::snprintf(text, sizeof text, "%ld\n", frames);
+        if (pwrite(file, text, static_cast<std::size_t>(length), 0) != length) {
+            std::perror("frame probe");
+        }
+    }
+}
 
 const char* parameterName(int parameter) {
     switch (parameter) {
@@ -59,9 +98,10 @@ extern "C" int mallopt(int parameter, int value) {
 
 extern "C" void glutSwapBuffers() {
     using Swap = void (*)();
-    static const auto realSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
+    static const auto realSwap = reinterpret_cast<Swap>(realGlutSymbol("glutSwapBuffers"));
     realSwap();
     ++frames;
+    writeFrameCount();
     const char* path = std::getenv("GALLERY_PROBE_FILE");
     if (path != nullptr && frames % 100 == 0) {
         if (std::FILE* out = std::fopen(path, "a")) {

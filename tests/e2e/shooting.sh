@@ -6,7 +6,7 @@ out=$(mktemp -d)
 drv_begin
 drv_start_gallery "$GALLERY_BIN"
 drv_menu 4
-drv_frames_settle 1
+drv_frames_settle
 
 # Presses "1" and returns the brightest the explosion's region got over the next moment.
 brightest_after_shot() {
@@ -21,7 +21,7 @@ first=$(brightest_after_shot first)
     drv_fail "no explosion after the first shot (region $before before, at most $first after)"
 for shot in 2 3 4 5; do
     brightest_after_shot "shot$shot" >/dev/null
-    drv_frames_settle 1
+    drv_frames_settle
 done
 drv_shot "$out/spent.png"
 spent=$(drv_region_brightness "$out/spent.png")

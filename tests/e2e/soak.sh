@@ -10,7 +10,7 @@ probe_log=$(mktemp)
 heap_log=$(mktemp)
 drv_begin
 export GALLERY_PROBE_FILE=$probe_log GALLERY_PROBE_HEAP_FILE=$heap_log
-DRV_PRELOAD=$GALLERY_PROBE drv_start_gallery "$GALLERY_BIN"
+drv_start_gallery "$GALLERY_BIN"
 
 drawn() {
     tail -n 1 "$probe_log" | cut -d' ' -f1
@@ -23,7 +23,7 @@ round=0
 while [ "$(drawn || echo 0)" -lt "$frames" ] 2>/dev/null || [ ! -s "$probe_log" ]; do
     round=$((round + 1))
     drv_menu 2
-    drv_frames_settle 1
+    drv_frames_settle
     drv_menu 1
     drv_key Up Up Left Right Down Prior Next
     for entry in 3 4 5; do

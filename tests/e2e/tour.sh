@@ -16,7 +16,7 @@ shot() {
     drv_shot "$out/$(printf '%02d' "$stop")-$1.png"
 }
 
-drv_frames_settle 3
+drv_frames_settle
 shot panorama
 
 drv_menu 1 # "Prochazeni sceny"
@@ -33,7 +33,7 @@ for entry in 3 4 5; do # "Palebne stanoviste 1" to "3"
     drv_fire "$out/grabs"
     drv_brightest_grab "$out/grabs" "$out/$(printf '%02d' "$stop")-firing-$position-shot.png" >/dev/null
     rm -rf "$out/grabs"
-    drv_frames_settle 1
+    drv_frames_settle
     shot "firing-$position-after"
 done
 

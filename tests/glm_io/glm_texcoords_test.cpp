@@ -1,5 +1,6 @@
-// Generated texture coordinates: sphere mapping's exact values, planar mapping's projection
-// and range, and the corner indices both rewrite.
+// Generated texture coordinates: sphere mapping's values worked out by hand and its
+// properties (inside the unit square, back to the normal's direction, the seams and the poles),
+// planar mapping's projection and range, and the corner indices both rewrite.
 #include "gallery/glm.h"
 #include "model_fixtures.h"
 
@@ -72,45 +73,93 @@ TEST(GlmSphereTexCoords, OneCoordinatePerNormalIndexedLikeTheNormals) {
     EXPECT_FLOAT_EQ(texcoord(model.get(), 4)[1], 0.5f);
 }
 
-// The mapping's rules written out: squares and sums in single precision, roots and angles in
-// double, every stored value single precision.
-Pair sphereMapped(float x, float y, float z) {
-    const float yy = y * y;
-    const float zz = z * z;
-    const auto r = static_cast<float>(std::sqrt(static_cast<double>(yy + zz)));
-    float theta = 0;
-    float phi = 0;
-    if (r != 0) {
-        if (x == 0) {
-            phi = 1.5707964f;
-        } else {
-            const float rr = r * r;
-            const float xx = x * x;
-            const auto rho = static_cast<float>(std::sqrt(static_cast<double>(rr + xx)));
-            phi = static_cast<float>(std::acos(static_cast<double>(x / rho)));
-        }
-        theta = y == 0 ? 1.5707961f
-                       : static_cast<float>(std::asin(static_cast<double>(y / r)) + 1.570796325);
-    }
-    return {static_cast<float>(theta / 3.14159265), static_cast<float>(phi / 3.14159265)};
-}
+// Worked by hand. s is theta / pi with theta = asin(y / r) + 1.570796325, r = |(y, z)|; t is
+// phi / pi with phi = acos(x). The constant lies 1.8e-9 below pi / 2, so the south seam
+// (y / r = -1) maps to s = -1.79489656e-9 / 3.14159265 = -5.71333314e-10, just below 0.
+constexpr float southSeam = -5.71333314e-10f;
 
-TEST(GlmSphereTexCoords, RandomNormalsGetExactlyTheRulesValues) {
-    std::mt19937 random(13);
-    std::normal_distribution<float> component;
-    std::vector<Vec3> normals(5000);
-    for (Vec3& n : normals) {
-        n = {component(random), component(random), component(random)};
-        glmMakeUnit(n.data());
+TEST(GlmSphereTexCoords, WorkedExamples) {
+    const SphereCase cases[] = {
+        {{0, -1, 0}, {southSeam, 0.5f}},                 // the south seam
+        {{0.6f, -0.8f, 0}, {southSeam, 0.295167238f}},   // on it too: acos(0.6) / pi
+        {{-0.6f, 0, 0.8f}, {0.49999994f, 0.704832792f}}, // acos(-0.6) / pi
+        {{0, 0.6f, 0.8f}, {0.704832792f, 0.5f}},         // asin(0.6) / pi + 0.5
+    };
+    std::vector<Vec3> normals;
+    for (const SphereCase& c : cases) {
+        normals.push_back(c.normal);
     }
     ModelPtr model = modelWithNormals(normals);
     glmSphereTexCoords(model.get());
-    int differing = 0;
+    for (std::uint32_t i = 0; i < normals.size(); i++) {
+        EXPECT_EQ(texcoord(model.get(), i + 1), cases[i].expected) << "normal " << i + 1;
+    }
+}
+
+// Unit normals spread over the sphere, a third of them close to the x axis (the poles, where
+// r is tiny) and a fifth close to the y-z plane's seams (z near 0).
+std::vector<Vec3> unitNormals(int count) {
+    std::mt19937 random(13);
+    std::normal_distribution<float> component;
+    std::vector<Vec3> normals(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; i++) {
+        Vec3 n = {component(random), component(random), component(random)};
+        if (i % 3 == 0) {
+            n[1] *= 1e-4f;
+            n[2] *= 1e-4f;
+        }
+        if (i % 5 == 0) {
+            n[2] *= 1e-5f;
+        }
+        glmMakeUnit(n.data());
+        normals[static_cast<std::size_t>(i)] = n;
+    }
+    return normals;
+}
+
+TEST(GlmSphereTexCoords, UnitNormalsMapInsideTheSquareAndBackToTheirDirection) {
+    const std::vector<Vec3> normals = unitNormals(20000);
+    ModelPtr model = modelWithNormals(normals);
+    glmSphereTexCoords(model.get());
+    int outside = 0;
+    int astray = 0;
     for (std::uint32_t i = 0; i < normals.size(); i++) {
         const Vec3& n = normals[i];
-        differing += texcoord(model.get(), i + 1) == sphereMapped(n[0], n[1], n[2]) ? 0 : 1;
+        const auto [s, t] = texcoord(model.get(), i + 1);
+        outside += (s >= 0 || s == southSeam) && s <= 1 && t >= 0 && t <= 1 ? 0 : 1;
+        // t gives back x, and s the direction in the y-z plane, where there is one.
+        const double r = std::hypot(double(n[1]), double(n[2]));
+        const bool xBack = std::abs(std::cos(M_PI * t) - n[0]) < 2e-6;
+        const bool yzBack = r < 1e-3 || std::abs(-std::cos(M_PI * s) - n[1] / r) < 2e-6;
+        astray += xBack && yzBack ? 0 : 1;
     }
-    EXPECT_EQ(differing, 0) << "of " << normals.size() << " normals";
+    EXPECT_EQ(outside, 0) << "of " << normals.size() << " normals";
+    EXPECT_EQ(astray, 0) << "of " << normals.size() << " normals";
+}
+
+TEST(GlmSphereTexCoords, MirroredAcrossTheSeamTheCoordinateIsTheSame) {
+    std::vector<Vec3> normals = unitNormals(2000);
+    const std::size_t count = normals.size();
+    for (std::size_t i = 0; i < count; i++) {
+        normals.push_back({normals[i][0], normals[i][1], -normals[i][2]});
+    }
+    ModelPtr model = modelWithNormals(normals);
+    glmSphereTexCoords(model.get());
+    for (std::uint32_t i = 1; i <= count; i++) {
+        ASSERT_EQ(texcoord(model.get(), i), texcoord(model.get(), i + std::uint32_t(count))) << i;
+    }
+}
+
+TEST(GlmSphereTexCoords, BothPolesCollapseToTheCorner) {
+    // Beside the -x pole t nears 1, but the pole itself, with r = 0, maps to (0, 0), as +x does.
+    Vec3 besidePole = {-1, std::tan(1e-3f), 0}; // 0.001 from the pole
+    glmMakeUnit(besidePole.data());
+    ModelPtr model = modelWithNormals({{1, 0, 0}, {-1, 0, 0}, besidePole});
+    glmSphereTexCoords(model.get());
+    EXPECT_EQ(texcoord(model.get(), 1), (Pair{0, 0}));
+    EXPECT_EQ(texcoord(model.get(), 2), (Pair{0, 0}));
+    // acos(-cos(0.001)) / pi, give or take what a float x so near -1 loses.
+    EXPECT_NEAR(texcoord(model.get(), 3)[1], 1 - 1e-3 / M_PI, 1e-4);
 }
 
 TEST(GlmSphereTexCoordsDeathTest, ModelWithoutNormalsIsAnAssertion) {

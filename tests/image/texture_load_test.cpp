@@ -9,6 +9,8 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -151,6 +153,29 @@ TEST(LoadTexture, ReportsWhetherThePictureLoaded) {
     EXPECT_NE(loaded, missing);
     EXPECT_EQ(firstTexel(loaded), colour(9));
     EXPECT_EQ(firstTexel(missing), std::vector<unsigned char>{});
+}
+
+TEST(LoadTexture, AFailedLoadWarnsWithTheFileAndTheReason) {
+    TempDir dir;
+    writeBytes(dir.path("terc.bmp"), solidBmp(9));
+    writeBytes(dir.path("short.bmp"), {'B', 'M', 0x40});
+    ASSERT_EQ(mkdir(dir.path("folder.bmp").c_str(), 0700), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"terc.bmp", nullptr},
+        {"sysel.bmp", "No such file or directory"},
+        {"folder.bmp", "Is a directory"},
+        {"short.bmp", "not an uncompressed 8-bit or 24-bit BMP picture"},
+    };
+    for (const auto& [file, reason] : cases) {
+        GLuint name = 0;
+        testing::internal::CaptureStderr();
+        loadTexture(name, dir.path(file).c_str());
+        const std::string warning = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(warning, reason == nullptr
+                               ? ""
+                               : "gallery: cannot load the picture \"" + dir.path(file) +
+                                     "\": " + reason + "; drawn without it\n");
+    }
 }
 
 } // namespace

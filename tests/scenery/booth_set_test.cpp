@@ -1,5 +1,5 @@
-// The booth set on the real GL: its list names, the state it leaves behind, what it draws and
-// that the lists are built once.
+// The booth set on the real GL: its list names, what it draws and that the lists are built
+// once. The state it leaves is checked with every other drawing's (draw_state_gl_test.cpp).
 #include "booth_set.h"
 #include "feedback_capture.h"
 
@@ -44,91 +44,6 @@ TEST(BoothSet, FirstDrawReservesFourConsecutiveAndEightDistinctNames) {
     }
     EXPECT_EQ(names.size(), 8u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-struct GlSnapshot {
-    std::array<double, 16> modelview{}, projection{};
-    GLint modelviewDepth = 0, projectionDepth = 0, attribDepth = 0;
-    std::array<float, 4> ambient{}, diffuse{}, specular{}, backAmbient{}, color{};
-    float shininess = 0;
-    std::array<float, 3> normal{};
-    GLboolean lighting = 0, light0 = 0, texturing = 0, depthTest = 0, fog = 0, blend = 0;
-    GLint shadeModel = 0;
-
-    static GlSnapshot take() {
-        GlSnapshot s;
-        glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
-        glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelviewDepth);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
-        glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
-        glGetMaterialfv(GL_FRONT, GL_AMBIENT, s.ambient.data());
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, s.diffuse.data());
-        glGetMaterialfv(GL_FRONT, GL_SPECULAR, s.specular.data());
-        glGetMaterialfv(GL_FRONT, GL_SHININESS, &s.shininess);
-        glGetMaterialfv(GL_BACK, GL_AMBIENT, s.backAmbient.data());
-        glGetFloatv(GL_CURRENT_COLOR, s.color.data());
-        glGetFloatv(GL_CURRENT_NORMAL, s.normal.data());
-        s.lighting = glIsEnabled(GL_LIGHTING);
-        s.light0 = glIsEnabled(GL_LIGHT0);
-        s.texturing = glIsEnabled(GL_TEXTURE_2D);
-        s.depthTest = glIsEnabled(GL_DEPTH_TEST);
-        s.fog = glIsEnabled(GL_FOG);
-        s.blend = glIsEnabled(GL_BLEND);
-        glGetIntegerv(GL_SHADE_MODEL, &s.shadeModel);
-        return s;
-    }
-};
-
-void expectSameState(const GlSnapshot& now, const GlSnapshot& before, const char* when) {
-    SCOPED_TRACE(when);
-    EXPECT_EQ(now.modelview, before.modelview);
-    EXPECT_EQ(now.projection, before.projection);
-    EXPECT_EQ(now.modelviewDepth, before.modelviewDepth);
-    EXPECT_EQ(now.projectionDepth, before.projectionDepth);
-    EXPECT_EQ(now.attribDepth, before.attribDepth);
-    EXPECT_EQ(now.ambient, before.ambient) << "material";
-    EXPECT_EQ(now.diffuse, before.diffuse) << "material";
-    EXPECT_EQ(now.specular, before.specular) << "material";
-    EXPECT_EQ(now.shininess, before.shininess) << "material";
-    EXPECT_EQ(now.backAmbient, before.backAmbient) << "material";
-    EXPECT_EQ(now.color, before.color);
-    EXPECT_EQ(now.normal, before.normal);
-    EXPECT_EQ(now.lighting, before.lighting);
-    EXPECT_EQ(now.light0, before.light0);
-    EXPECT_EQ(now.texturing, before.texturing);
-    EXPECT_EQ(now.depthTest, before.depthTest);
-    EXPECT_EQ(now.fog, before.fog);
-    EXPECT_EQ(now.blend, before.blend);
-    EXPECT_EQ(now.shadeModel, before.shadeModel);
-}
-
-TEST(BoothSet, DrawLeavesMatricesAndAttributesAsBefore) {
-    BoothSet set;
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glTranslated(1, 2, 3);
-    glRotated(30, 1, 0, 0);
-    glEnable(GL_LIGHTING);
-    const float ambient[4] = {0.9f, 0.8f, 0.7f, 1};
-    const float specular[4] = {0.3f, 0.6f, 0.9f, 1};
-    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT, GL_SHININESS, 42);
-    glNormal3f(0.25f, 0.5f, 0.75f);
-    glColor3f(0.1f, 0.2f, 0.3f);
-
-    const GlSnapshot before = GlSnapshot::take();
-    set.draw(); // builds the lists
-    expectSameState(GlSnapshot::take(), before, "after the first draw");
-    set.draw();
-    expectSameState(GlSnapshot::take(), before, "after a later draw");
-    drawBooths(set);
-    expectSameState(GlSnapshot::take(), before, "after the three booths");
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
-    glDisable(GL_LIGHTING);
-    glPopMatrix();
 }
 
 // What the eight placements occupy, in the set's coordinates (x, y, z from-to).
