@@ -20,7 +20,7 @@ namespace {
 // No thread reads less text than this: a small file reads on the calling thread alone.
 constexpr std::uint64_t kTextPerThread = std::uint64_t{1} << 20;
 // Parts a thread takes, so that one that holds the slow lines does not keep the rest waiting.
-constexpr std::uint64_t kPartsPerThread = 4;
+constexpr std::uint64_t kPartsPerThread = 16;
 
 // Frees the model of a failed read; returns null for the caller to return.
 ObjModel* discard(ObjModel* model) {
