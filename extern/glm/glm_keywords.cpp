@@ -22,7 +22,10 @@ Statement classify(std::string_view keyword) {
             return statement;
         }
     }
-    return !keyword.empty() && keyword[0] == 'v' ? Statement::UnknownV : Statement::Other;
+    // "vp" and the like are statements of the format that the reader skips; another word
+    // beginning with "v" is none, and refused as an unknown token.
+    return !keyword.empty() && keyword[0] == 'v' && !isObjKeyword(keyword) ? Statement::UnknownV
+                                                                           : Statement::Other;
 }
 
 bool isObjKeyword(std::string_view keyword) {

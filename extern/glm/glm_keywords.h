@@ -19,7 +19,7 @@ enum class Statement : unsigned char {
     Object,          // "o": a group in a file without "g"
     MaterialUse,     // "usemtl"
     MaterialLibrary, // "mtllib"
-    UnknownV,        // another word beginning with "v", which the reader refuses
+    UnknownV,        // a word beginning with "v" that is no statement, which the reader refuses
     Other,           // skipped
 };
 
