@@ -8,19 +8,39 @@ namespace objreader {
 
 Statement classify(std::string_view keyword) {
     using namespace std::string_view_literals;
-    constexpr std::pair<std::string_view, Statement> kRead[] = {
-        {"v"sv, Statement::Vertex},
-        {"vn"sv, Statement::Normal},
-        {"vt"sv, Statement::Texcoord},
-        {"f"sv, Statement::Face},
-        {"g"sv, Statement::Group},
-        {"o"sv, Statement::Object},
-        {"usemtl"sv, Statement::MaterialUse},
-        {"mtllib"sv, Statement::MaterialLibrary}};
-    for (const auto& [word, statement] : kRead) {
-        if (keyword == word) {
-            return statement;
+    switch (keyword.size()) {
+    case 1:
+        switch (keyword[0]) {
+        case 'v':
+            return Statement::Vertex;
+        case 'f':
+            return Statement::Face;
+        case 'g':
+            return Statement::Group;
+        case 'o':
+            return Statement::Object;
+        default:
+            break;
         }
+        break;
+    case 2:
+        if (keyword == "vn"sv) {
+            return Statement::Normal;
+        }
+        if (keyword == "vt"sv) {
+            return Statement::Texcoord;
+        }
+        break;
+    case 6:
+        if (keyword == "usemtl"sv) {
+            return Statement::MaterialUse;
+        }
+        if (keyword == "mtllib"sv) {
+            return Statement::MaterialLibrary;
+        }
+        break;
+    default:
+        break;
     }
     // "vp" and the like are statements of the format that the reader skips; another word
     // beginning with "v" is none, and refused as an unknown token.
