@@ -6,7 +6,6 @@
 // are left as drawing set them; callers that care push and pop attributes around the call.
 #include "gallery/glm.h"
 #include "glm_assert.h"
-#include "glm_gl_state.h"
 #include "glm_mode.h"
 
 #include <GL/gl.h>
@@ -26,8 +25,10 @@ const ObjModeWarnings kDrawWarnings = {
 
 void applyMaterial(const ObjMaterial& material, unsigned mode) {
     if (mode & ObjModeMaterial) {
-        glmSetMaterial(GL_FRONT_AND_BACK, material.ambientcolor, material.diffusecolor,
-                       material.specularcolor, material.specularexponent);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, material.ambientcolor);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.diffusecolor);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, material.specularcolor);
+        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, material.specularexponent);
     }
     if (mode & ObjModeColor) {
         glColor3fv(material.diffusecolor);

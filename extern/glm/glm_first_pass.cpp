@@ -7,27 +7,14 @@
 #include "glm_scanner.h"
 #include "glm_stretches.h"
 
-#include <new>
-#include <unordered_map>
-
 namespace objreader {
 
 namespace {
 
 struct Survey {
     Part& part;
-    std::string joined;                                   // a name whose line was continued
-    std::unordered_map<std::string, std::size_t> skipped; // keyword to its place in the part's
+    std::string joined; // a name whose line was continued
 };
-
-void tallySkipped(Survey& survey, std::string_view keyword) {
-    const auto [place, added] =
-        survey.skipped.try_emplace(std::string(keyword), survey.part.skipped.size());
-    if (added) {
-        survey.part.skipped.push_back({std::string(keyword), 0});
-    }
-    survey.part.skipped[place->second].count++;
-}
 
 // Counts a face whose keyword the scanner has just read, and moves past its line.
 void countFace(Part& part, Scanner& scanner) {
@@ -50,8 +37,7 @@ void countFace(Part& part, Scanner& scanner) {
 }
 
 // One statement, whose keyword the scanner has just read; false after recording a fault.
-bool statement(Survey& survey, Scanner& scanner, Statement kind, std::string_view keyword,
-               std::uint64_t line) {
+bool statement(Survey& survey, Scanner& scanner, Statement kind, std::string_view keyword) {
     Part& part = survey.part;
     switch (kind) {
     case Statement::Vertex:
@@ -72,24 +58,22 @@ bool statement(Survey& survey, Scanner& scanner, Statement kind, std::string_vie
         const Note::Kind note = kind == Statement::Group    ? Note::Group
                                 : kind == Statement::Object ? Note::Object
                                                             : Note::MaterialUse;
-        part.notes.push_back(
-            {note, line, std::string(statementName(scanner.rest(), &survey.joined))});
+        part.notes.push_back({note, std::string(statementName(scanner.rest(), &survey.joined))});
         if (kind == Statement::Object) {
-            tallySkipped(survey, keyword); // unless the file holds no "g": the stitch decides
+            part.skipped.add(keyword); // unless the file holds no "g": the stitch decides
         }
         scanner.endLine();
         return true;
     }
     case Statement::MaterialLibrary:
-        part.libraries.push_back(
-            {line, std::string(statementName(scanner.rest(), &survey.joined))});
+        part.libraries.emplace_back(statementName(scanner.rest(), &survey.joined));
         scanner.endLine();
         return true;
     case Statement::UnknownV:
-        part.fault = {Fault::UnknownToken, line, std::string(keyword)};
+        part.fault = {Fault::UnknownToken, 0, std::string(keyword)};
         return false;
     case Statement::Other:
-        tallySkipped(survey, keyword);
+        part.skipped.add(keyword);
         break;
     }
     // Vertex data is only counted here: the rest of its line is the second pass's.
@@ -102,7 +86,6 @@ bool surveyStretch(Survey& survey, Scanner& scanner) {
     Part& part = survey.part;
     while (scanner.toStatement()) {
         const char* const p = scanner.position();
-        const std::uint64_t line = scanner.line();
         std::size_t length = 0;
         Statement kind = quickKeyword(p, &length);
         std::string_view keyword(p, length);
@@ -118,14 +101,14 @@ bool surveyStretch(Survey& survey, Scanner& scanner) {
             part.sawKnown = true;
             scanner.moveTo(p + length);
         }
-        if (!statement(survey, scanner, kind, keyword, line)) {
+        if (!statement(survey, scanner, kind, keyword)) {
             return false;
         }
     }
     if (scanner.atEnd()) {
         return true;
     }
-    part.fault = {Fault::AtLine, scanner.line(), "the line holds a zero byte; only text is read"};
+    part.fault = {Fault::AtLine, scanner.line(), kZeroByteReason};
     return false;
 }
 
@@ -137,28 +120,23 @@ void surveyPart(Reading& reading, std::size_t index, LineSource& lines) {
     part.begin = lines.partBegin();
     if (lines.abandoned()) {
         // Inside a line that the part holding its start refuses.
-        part.fault = {Fault::AtLine, 0, std::string("the line is longer than ") + kLineLimitText};
+        part.fault = {Fault::AtLine, 0, longLineReason()};
         return;
     }
-    Survey survey{part, {}, {}};
-    const std::uint64_t line =
-        readStretches(reading, index, lines, 0, [&](Scanner& scanner, bool atTextStart) {
-            if (const char* encoding = atTextStart ? scanner.startText() : nullptr) {
-                part.fault = {Fault::InFile, 0,
-                              std::string("the file starts with a ") + encoding +
-                                  " byte-order mark; only ASCII and UTF-8 text is read"};
-                return false;
-            }
-            return surveyStretch(survey, scanner);
-        });
+    Survey survey{part, {}};
+    const StretchesRead read = readStretches(lines, 0, [&](Scanner& scanner) {
+        return !reading.failedBefore(index) && surveyStretch(survey, scanner);
+    });
+    if (read.refusedEncoding != nullptr) {
+        part.fault = {Fault::InFile, 0, byteOrderMarkReason(read.refusedEncoding)};
+    }
     if (part.fault.kind != Fault::None || reading.failedBefore(index)) {
         return;
     }
-    part.lines = line;
+    part.lines = read.line;
     part.end = lines.partEnd();
     if (lines.end() == LineSource::End::LongLine) {
-        part.fault = {Fault::AtLine, line,
-                      std::string("the line is longer than ") + kLineLimitText};
+        part.fault = {Fault::AtLine, read.line, longLineReason()};
     } else if (lines.end() == LineSource::End::ReadError) {
         part.fault = {Fault::ReadError, 0, {}, lines.error()};
     }

@@ -10,13 +10,12 @@
 #include "glm_line_source.h"
 #include "glm_reader.h"
 #include "glm_scanner.h"
+#include "glm_stretches.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
-#include <unordered_map>
 
 namespace objreader {
 
@@ -60,8 +59,7 @@ float* colorOf(ObjMaterial& material, std::string_view keyword) {
 struct Library {
     Table& table;
     std::size_t current = 0; // properties before the first "newmtl" change "default"
-    std::vector<SkippedKeyword> skipped;
-    std::unordered_map<std::string, std::size_t> skippedPlace;
+    SkippedTally skipped;
     std::string joined;
     std::string problem; // why it could not be read
 };
@@ -75,13 +73,12 @@ void statement(Library& library, Scanner& scanner) {
             library.table.defaultDefined = true;
             library.current = 0;
         } else {
-            ObjMaterial material = kNewMaterial;
-            material.name = copyString(name);
-            if (material.name == nullptr) {
+            materials.push_back(kNewMaterial);
+            library.current = materials.size() - 1;
+            materials.back().name = copyString(name);
+            if (materials.back().name == nullptr) {
                 throw std::bad_alloc();
             }
-            materials.push_back(material);
-            library.current = materials.size() - 1;
         }
     } else if (keyword == "Ns") {
         float value = 0.0f;
@@ -92,12 +89,7 @@ void statement(Library& library, Scanner& scanner) {
     } else if (float* color = colorOf(materials[library.current], keyword)) {
         scanner.readFloats(color, 3);
     } else {
-        const auto [place, added] =
-            library.skippedPlace.try_emplace(std::string(keyword), library.skipped.size());
-        if (added) {
-            library.skipped.push_back({std::string(keyword), 0});
-        }
-        library.skipped[place->second].count++;
+        library.skipped.add(keyword);
     }
     scanner.endLine();
 }
@@ -110,8 +102,7 @@ bool readStretch(Library& library, Scanner& scanner) {
     if (scanner.atEnd()) {
         return true;
     }
-    library.problem = "line " + std::to_string(scanner.line()) +
-                      ": the line holds a zero byte; only text is read";
+    library.problem = "line " + std::to_string(scanner.line()) + ": " + kZeroByteReason;
     return false;
 }
 
@@ -119,28 +110,14 @@ bool readStretch(Library& library, Scanner& scanner) {
 bool readText(Library& library, const TextSource& text) {
     LineSource lines(text);
     lines.startPart(0, text.size());
-    std::uint64_t line = 1;
-    const char* begin = nullptr;
-    const char* end = nullptr;
-    bool first = true;
-    while (lines.next(&begin, &end)) {
-        Scanner scanner(begin, end, line);
-        if (const char* encoding = first ? scanner.startText() : nullptr) {
-            library.problem = std::string("the file starts with a ") + encoding +
-                              " byte-order mark; only ASCII and UTF-8 text is read";
-            return false;
-        }
-        first = false;
-        if (!readStretch(library, scanner)) {
-            return false;
-        }
-        line = scanner.line();
-    }
-    if (lines.end() == LineSource::End::LongLine) {
-        library.problem = "line " + std::to_string(line) + ": the line is longer than " +
-                          std::string(kLineLimitText);
-    } else if (lines.end() == LineSource::End::ReadError) {
-        library.problem = std::strerror(errno);
+    const StretchesRead read =
+        readStretches(lines, 1, [&](Scanner& scanner) { return readStretch(library, scanner); });
+    if (read.refusedEncoding != nullptr) {
+        library.problem = byteOrderMarkReason(read.refusedEncoding);
+    } else if (library.problem.empty() && lines.end() == LineSource::End::LongLine) {
+        library.problem = "line " + std::to_string(read.line) + ": " + longLineReason();
+    } else if (library.problem.empty() && lines.end() == LineSource::End::ReadError) {
+        library.problem = std::strerror(lines.error());
     }
     return library.problem.empty();
 }
@@ -148,7 +125,7 @@ bool readText(Library& library, const TextSource& text) {
 // Reads the library at path into the table; a library that cannot be read is a warning.
 void readLibrary(Reading& reading, Table& table, const std::string& name, const std::string& path) {
     TextSource text;
-    Library library{table, 0, {}, {}, {}, {}};
+    Library library{table, 0, {}, {}, {}};
     bool opened = true;
     if (reading.settings.materialText != nullptr) {
         text.view(*reading.settings.materialText);
@@ -168,7 +145,7 @@ void readLibrary(Reading& reading, Table& table, const std::string& name, const 
     }
     if (reading.report != nullptr) {
         reading.report->libraries.push_back({name, path, library.problem});
-        for (const SkippedKeyword& kind : library.skipped) {
+        for (const SkippedTally::Kind& kind : library.skipped.kinds()) {
             reading.report->skipped.push_back({kind.keyword, path, kind.count});
         }
     }
@@ -198,7 +175,7 @@ std::vector<std::string> libraryNames(const Reading& reading, const std::string&
 
 } // namespace
 
-void readLibraries(Reading& reading, const std::vector<LibraryLine>& lines) {
+void readLibraries(Reading& reading, const std::vector<std::string>& lines) {
     ObjModel* model = reading.model;
     char* folder = glmPathDirectory(model->objpath);
     const std::string directory = folder;
@@ -207,8 +184,8 @@ void readLibraries(Reading& reading, const std::vector<LibraryLine>& lines) {
     table.materials.push_back(kNewMaterial);
     table.materials[0].name = copyString("default");
     std::vector<std::string> read;
-    for (const LibraryLine& line : lines) {
-        for (const std::string& name : libraryNames(reading, directory, line.names)) {
+    for (const std::string& line : lines) {
+        for (const std::string& name : libraryNames(reading, directory, line)) {
             if (std::find(read.begin(), read.end(), name) == read.end()) {
                 read.push_back(name);
                 readLibrary(reading, table, name, directory + name);

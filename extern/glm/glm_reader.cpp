@@ -129,19 +129,17 @@ void Reading::partFailed(std::size_t index) {
     }
 }
 
-bool Reading::failIn(const char* function, std::string_view path, std::uint64_t line,
-                     const std::string& what) {
-    std::string message = function + ("() failed: \"" + std::string(path) + "\"");
-    if (line != 0) {
-        message += " line " + std::to_string(line);
+void SkippedTally::add(std::string_view keyword, std::uint64_t count) {
+    const auto [place, added] = places_.try_emplace(std::string(keyword), kinds_.size());
+    if (added) {
+        kinds_.push_back({std::string(keyword), 0});
     }
-    failure.message = message + ": " + what + ".";
-    failure.onStandardOutput = false;
-    return false;
+    kinds_[place->second].count += count;
 }
 
 bool Reading::fail(const Fault& fault) {
     const std::string path = model->objpath;
+    failure.onStandardOutput = false;
     switch (fault.kind) {
     case Fault::UnknownToken:
         failure.message = "glmFirstPass(): Unknown token \"" + fault.what + "\".";
@@ -155,11 +153,16 @@ bool Reading::fail(const Fault& fault) {
         failure.message = "glmReadOBJ() failed: out of memory reading \"" + path + "\".";
         failure.error = ENOMEM;
         return false;
-    case Fault::Changed:
-        return failIn("glmReadOBJ", path, 0, "the file changed while it was read");
     default:
-        return failIn("glmReadOBJ", path, fault.line, fault.what);
+        break;
     }
+    // "glmReadOBJ() failed: "<path>" line <line>: <what>.", without the line when it is 0.
+    const std::string what =
+        fault.kind == Fault::Changed ? "the file changed while it was read" : fault.what;
+    failure.message = "glmReadOBJ() failed: \"" + path + "\"" +
+                      (fault.line != 0 ? " line " + std::to_string(fault.line) : "") + ": " + what +
+                      ".";
+    return false;
 }
 
 char* copyString(std::string_view text) {

@@ -23,6 +23,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace objreader {
@@ -63,21 +64,25 @@ struct Fault {
 struct Note {
     enum Kind : unsigned char { Group, Object, MaterialUse };
     Kind kind;
-    std::uint64_t line;
     std::string name;
     std::uint64_t triangles = 0;
 };
 
-// An "mtllib" line: the rest of it, as written.
-struct LibraryLine {
-    std::uint64_t line;
-    std::string names;
-};
+// The statements that the reader skips in one text, each keyword once with its count, in the
+// order they first appear.
+class SkippedTally {
+public:
+    struct Kind {
+        std::string keyword;
+        std::uint64_t count;
+    };
 
-// The lines of one keyword that the reader skips, in one file.
-struct SkippedKeyword {
-    std::string keyword;
-    std::uint64_t count;
+    void add(std::string_view keyword, std::uint64_t count = 1);
+    const std::vector<Kind>& kinds() const { return kinds_; }
+
+private:
+    std::vector<Kind> kinds_;
+    std::unordered_map<std::string, std::size_t> places_; // keyword to its place in kinds_
 };
 
 // A part's faces between two notes go to one group: where in its face list they start.
@@ -100,8 +105,8 @@ struct Part {
     std::uint64_t triangles = 0;
     std::uint64_t leadingTriangles = 0; // before the first note
     std::vector<Note> notes;
-    std::vector<LibraryLine> libraries;
-    std::vector<SkippedKeyword> skipped;     // in the order they first appear; "o" among them
+    std::vector<std::string> libraries;      // the rest of each "mtllib" line, as written
+    SkippedTally skipped;                    // "o" among them
     std::uint64_t statementsBeforeKnown = 0; // none of them an OBJ statement
     bool sawKnown = false;
     Fault fault;
@@ -136,10 +141,6 @@ struct Reading {
     // output. A failed reading says only why it failed.
     std::vector<std::string> warnings;
     void warn(const std::string& message) { warnings.push_back(message); }
-    // Records "<function>() failed: "<path>" line <line>: <what>." (without the line when
-    // line is 0); returns false.
-    bool failIn(const char* function, std::string_view path, std::uint64_t line,
-                const std::string& what);
     // The message for a fault of the OBJ file; returns false.
     bool fail(const Fault& fault);
 };
@@ -149,8 +150,6 @@ char* copyString(std::string_view text);
 // Creates a group named name, without looking for one (defined with the records); null when
 // memory runs out.
 ObjGroup* addGroup(ObjModel* model, std::string_view name);
-// Frees the material table and its names.
-void freeMaterials(ObjModel* model);
 
 // The passes and the stitch. The passes record their faults in their part.
 void surveyPart(Reading& reading, std::size_t index, LineSource& lines);
@@ -158,7 +157,7 @@ bool stitch(Reading& reading);
 void fillPart(Reading& reading, std::size_t index, LineSource& lines);
 // Reads the libraries that the "mtllib" lines name into the model's material table, in
 // order; a library that cannot be read is a warning.
-void readLibraries(Reading& reading, const std::vector<LibraryLine>& lines);
+void readLibraries(Reading& reading, const std::vector<std::string>& lines);
 
 // Reads the text of source into a new model named path. Returns null and fills *failure
 // when the text cannot be read.

@@ -49,17 +49,6 @@ std::uint32_t glmFindMaterial(ObjModel* model, const char* name) {
     return 0;
 }
 
-void objreader::freeMaterials(ObjModel* model) {
-    if (model->materialtable != nullptr) {
-        for (std::uint32_t i = 0; i < model->materialcount; i++) {
-            std::free(model->materialtable[i].name);
-        }
-        std::free(model->materialtable);
-    }
-    model->materialtable = nullptr;
-    model->materialcount = 0;
-}
-
 void glmDestroyModel(ObjModel* model) {
     GLM_REQUIRE(model);
     std::free(model->objpath);
@@ -69,7 +58,10 @@ void glmDestroyModel(ObjModel* model) {
     std::free(model->texcoordarray);
     std::free(model->facetnorms);
     std::free(model->faces);
-    objreader::freeMaterials(model);
+    for (std::uint32_t i = 0; model->materialtable != nullptr && i < model->materialcount; i++) {
+        std::free(model->materialtable[i].name);
+    }
+    std::free(model->materialtable);
     while (model->grouplist != nullptr) {
         ObjGroup* group = model->grouplist;
         model->grouplist = group->next;

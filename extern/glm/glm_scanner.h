@@ -31,11 +31,8 @@ public:
     // The physical line of the scanner's position.
     std::uint64_t line() const { return line_; }
     const char* position() const { return pos_; }
-    const char* textEnd() const { return end_; }
     void moveTo(const char* p) { pos_ = p; }
     bool atEnd() const { return pos_ == end_; }
-    // Whether the scanner stands on a zero byte inside the text: no text at all.
-    bool atZeroByte() const { return *pos_ == '\0' && pos_ != end_; }
 
     // At the start of a text: skips a UTF-8 byte-order mark; returns "UTF-16" or "UTF-32" for
     // the marks of texts that are not read, else null.

@@ -8,7 +8,6 @@
 #include "glm_stretches.h"
 
 #include <algorithm>
-#include <new>
 
 namespace objreader {
 
@@ -122,9 +121,10 @@ void fillPart(Reading& reading, std::size_t index, LineSource& lines) {
                {}}};
     fill.enterSegment(0);
     lines.startExact(part.begin, part.end);
-    readStretches(reading, index, lines, part.firstLine, [&](Scanner& scanner, bool atTextStart) {
-        if (atTextStart) {
-            scanner.startText(); // the first pass refused the marks it does not skip
+    // The first pass refused the byte-order marks that are not skipped.
+    readStretches(lines, part.firstLine, [&](Scanner& scanner) {
+        if (reading.failedBefore(index)) {
+            return false;
         }
         if (!fillStretch(fill, scanner)) {
             part.fault = std::move(fill.filling.fault);

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <limits>
 #include <sys/mman.h>
-#include <unordered_map>
 
 namespace objreader {
 
@@ -50,9 +49,10 @@ public:
     explicit Groups(Reading& reading) : reading_(reading) {}
 
     // The group of that name and material: the one there is, else an empty group of that
-    // name, which takes the material (no face of it changes), else a new one; kNoGroup when
-    // memory runs out.
-    std::uint32_t enter(std::string_view name, std::uint32_t material) {
+    // name, which takes the material (no face of it changes) and is preferred when empty,
+    // else a new one; kNoGroup when memory runs out.
+    std::uint32_t enter(std::string_view name, std::uint32_t material,
+                        std::uint32_t preferred = kNoGroup) {
         std::uint32_t last = kNoGroup;
         std::uint32_t empty = kNoGroup;
         for (std::uint32_t g = byName_.find(name); g != NameIndex::kNone; g = sameName_[g]) {
@@ -61,6 +61,9 @@ public:
             }
             empty = empty == kNoGroup && filled_[g] == 0 ? g : empty;
             last = g;
+        }
+        if (preferred != kNoGroup && filled_[preferred] == 0) {
+            empty = preferred;
         }
         if (empty != kNoGroup) {
             reading_.groups[empty]->materialidx = material;
@@ -87,12 +90,7 @@ public:
     // The group for the faces after "usemtl material" in group current: the current group
     // itself while it holds no face.
     std::uint32_t use(std::uint32_t current, std::uint32_t material) {
-        ObjGroup* group = reading_.groups[current];
-        if (filled_[current] == 0 && !has(group->name, material)) {
-            group->materialidx = material;
-            return current;
-        }
-        return enter(group->name, material);
+        return enter(reading_.groups[current]->name, material, current);
     }
 
     // Gives the next triangles of group its faces' place.
@@ -105,15 +103,6 @@ public:
     std::uint64_t filled(std::uint32_t group) const { return filled_[group]; }
 
 private:
-    bool has(std::string_view name, std::uint32_t material) const {
-        for (std::uint32_t g = byName_.find(name); g != NameIndex::kNone; g = sameName_[g]) {
-            if (reading_.groups[g]->materialidx == material) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     Reading& reading_;
     NameIndex byName_;                    // the first group of each name
     std::vector<std::uint32_t> sameName_; // the next group of the same name
@@ -227,19 +216,16 @@ void reportSkipped(Reading& reading, bool objectsSkipped) {
     if (reading.report == nullptr) {
         return;
     }
-    std::unordered_map<std::string, std::size_t> where;
-    auto& skipped = reading.report->skipped;
+    SkippedTally file;
     for (const Part& part : reading.parts) {
-        for (const SkippedKeyword& kind : part.skipped) {
-            if (kind.keyword == "o" && !objectsSkipped) {
-                continue;
+        for (const SkippedTally::Kind& kind : part.skipped.kinds()) {
+            if (kind.keyword != "o" || objectsSkipped) {
+                file.add(kind.keyword, kind.count);
             }
-            const auto [place, added] = where.try_emplace(kind.keyword, skipped.size());
-            if (added) {
-                skipped.push_back({kind.keyword, reading.model->objpath, 0});
-            }
-            skipped[place->second].count += kind.count;
         }
+    }
+    for (const SkippedTally::Kind& kind : file.kinds()) {
+        reading.report->skipped.push_back({kind.keyword, reading.model->objpath, kind.count});
     }
 }
 
@@ -338,12 +324,12 @@ bool stitch(Reading& reading) {
     }
     const bool hasGroups = fileHasGroups(reading);
     reportSkipped(reading, hasGroups);
-    std::vector<LibraryLine> libraries;
+    std::vector<std::string> libraries;
     for (const Part& part : reading.parts) {
         libraries.insert(libraries.end(), part.libraries.begin(), part.libraries.end());
     }
     if (!libraries.empty()) {
-        reading.model->mtllib = copyString(libraries.back().names);
+        reading.model->mtllib = copyString(libraries.back());
         readLibraries(reading, libraries);
     }
     return placeFaces(reading, hasGroups) && allocateArrays(reading);
