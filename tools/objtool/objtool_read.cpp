@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 #include <unistd.h>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -15,16 +18,19 @@ bool isLibrary(const ObjReadReport& report, const std::string& file) {
 
 // Each warning once, in the order they came, with how often it came when more than once.
 void printWarnings(const std::vector<std::string>& warnings) {
-    std::vector<std::string> said;
+    std::vector<std::pair<const std::string*, std::size_t>> said; // warning, times
+    std::unordered_map<std::string_view, std::size_t> place;
     for (const std::string& warning : warnings) {
-        if (std::find(said.begin(), said.end(), warning) != said.end()) {
-            continue;
+        const auto [at, added] = place.try_emplace(warning, said.size());
+        if (added) {
+            said.push_back({&warning, 0});
         }
-        said.push_back(warning);
-        const auto times = std::count(warnings.begin(), warnings.end(), warning);
-        std::fprintf(stderr, "objtool: warning: %s", withoutFunctionName(warning).c_str());
+        said[at->second].second++;
+    }
+    for (const auto& [warning, times] : said) {
+        std::fprintf(stderr, "objtool: warning: %s", withoutFunctionName(*warning).c_str());
         if (times > 1) {
-            std::fprintf(stderr, " (%td times)", times);
+            std::fprintf(stderr, " (%zu times)", times);
         }
         std::fputc('\n', stderr);
     }
