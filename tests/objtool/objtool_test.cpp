@@ -291,7 +291,8 @@ TEST(ObjtoolInfo, AGroupShowsOnceForEachMaterial) {
 }
 
 // A material library that cannot be read is a warning that gives the reason: the geometry
-// is read, with the default material in place of the library's, and convert writes it.
+// is read, with the default material in place of the library's, and convert writes it. A
+// warning that comes again is said once, with its count.
 TEST(ObjtoolRead, UnreadableMaterialLibraryIsAWarning) {
     const std::pair<const char*, const char*> libraries[] = {
         {"gone.mtl", "can't open material file \"gone.mtl\": No such file or directory"},
@@ -301,16 +302,17 @@ TEST(ObjtoolRead, UnreadableMaterialLibraryIsAWarning) {
         ScratchDirectory scratch("objtool");
         std::filesystem::create_directory("folder.mtl");
         writeFile("lonely.obj", std::string("mtllib ") + library +
-                                    "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\nf 1 2 3\n");
+                                    "\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\nf 1 2 3\n"
+                                    "usemtl red\nf 1 3 2\n");
         ToolRun run = objtool("info lonely.obj");
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_NE(run.out.find("triangles: 1\n"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("triangles: 2\n"), std::string::npos) << run.out;
         EXPECT_NE(run.out.find(std::string("material library: ") + library + ", not read: "),
                   std::string::npos)
             << run.out;
         EXPECT_EQ(run.err, std::string("objtool: warning: ") + warning +
                                "; the model is read without its materials\n"
-                               "objtool: warning: can't find material \"red\"\n");
+                               "objtool: warning: can't find material \"red\" (2 times)\n");
         run = objtool("convert lonely.obj out.obj");
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_NE(readFile("out.obj").find("\nf 1 2 3\n"), std::string::npos);
