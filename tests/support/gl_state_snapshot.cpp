@@ -25,12 +25,6 @@ GlState readGlState() {
     const auto add = [&state](std::string name, std::vector<double> values) {
         state.push_back({std::move(name), std::move(values)});
     };
-    add("modelview matrix", doubles(GL_MODELVIEW_MATRIX, 16));
-    add("projection matrix", doubles(GL_PROJECTION_MATRIX, 16));
-    add("matrix mode", doubles(GL_MATRIX_MODE, 1));
-    add("modelview stack depth", doubles(GL_MODELVIEW_STACK_DEPTH, 1));
-    add("projection stack depth", doubles(GL_PROJECTION_STACK_DEPTH, 1));
-    add("attribute stack depth", doubles(GL_ATTRIB_STACK_DEPTH, 1));
     const std::pair<GLenum, const char*> capabilities[] = {
         {GL_LIGHTING, "GL_LIGHTING"},
         {GL_LIGHT0, "GL_LIGHT0"},
@@ -66,15 +60,32 @@ GlState readGlState() {
     }
     add("colour material face and parameter",
         {doubles(GL_COLOR_MATERIAL_FACE, 1)[0], doubles(GL_COLOR_MATERIAL_PARAMETER, 1)[0]});
-    add("current colour", doubles(GL_CURRENT_COLOR, 4));
-    add("current normal", doubles(GL_CURRENT_NORMAL, 3));
-    add("current texture coordinate", doubles(GL_CURRENT_TEXTURE_COORDS, 4));
-    add("shade model", doubles(GL_SHADE_MODEL, 1));
-    add("depth function", doubles(GL_DEPTH_FUNC, 1));
-    add("depth writes", doubles(GL_DEPTH_WRITEMASK, 1));
-    add("polygon modes", doubles(GL_POLYGON_MODE, 2));
-    add("light model ambient", doubles(GL_LIGHT_MODEL_AMBIENT, 4));
-    add("light model two sides", doubles(GL_LIGHT_MODEL_TWO_SIDE, 1));
+    // Values read with glGetDoublev: the name, and how many values it has.
+    struct Queried {
+        GLenum name;
+        const char* what;
+        int count;
+    };
+    const Queried queried[] = {
+        {GL_MODELVIEW_MATRIX, "modelview matrix", 16},
+        {GL_PROJECTION_MATRIX, "projection matrix", 16},
+        {GL_MATRIX_MODE, "matrix mode", 1},
+        {GL_MODELVIEW_STACK_DEPTH, "modelview stack depth", 1},
+        {GL_PROJECTION_STACK_DEPTH, "projection stack depth", 1},
+        {GL_ATTRIB_STACK_DEPTH, "attribute stack depth", 1},
+        {GL_CURRENT_COLOR, "current colour", 4},
+        {GL_CURRENT_NORMAL, "current normal", 3},
+        {GL_CURRENT_TEXTURE_COORDS, "current texture coordinate", 4},
+        {GL_SHADE_MODEL, "shade model", 1},
+        {GL_DEPTH_FUNC, "depth function", 1},
+        {GL_DEPTH_WRITEMASK, "depth writes", 1},
+        {GL_POLYGON_MODE, "polygon modes", 2},
+        {GL_LIGHT_MODEL_AMBIENT, "light model ambient", 4},
+        {GL_LIGHT_MODEL_TWO_SIDE, "light model two sides", 1},
+    };
+    for (const Queried& value : queried) {
+        add(value.what, doubles(value.name, value.count));
+    }
     return state;
 }
 
